@@ -1,0 +1,14 @@
+// Reading a whole log file record by record, decoding each and running the plotting step.
+#pragma once
+
+#include "log/WindowState.h"
+
+#include <functional>
+
+// Run after every decoded record; it reads Temp and SampleNo and must advance SampleNo.
+using PlottingStep = std::function<void()>;
+
+// Loads the file named by state.LogFileName. Resets SampleNo to 0 once the file is open. A
+// decoding fault stops the load at that record with an Error that names the file, the record
+// and its byte position; the file is closed on every path.
+void LoadLog(WindowState &state, const PlottingStep &plottingStep);

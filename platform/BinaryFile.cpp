@@ -1,0 +1,89 @@
+// POSIX file access for BinaryFile; the only file input of the program.
+#include "platform/BinaryFile.h"
+
+#include "platform/Error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t bufferSize = 64 * 1024;
+
+[[noreturn]] void throwFileError(const std::string &path, const std::string &what, int error)
+{
+    throw Error(ErrorKind::File, "cannot " + what + " \"" + path + "\": " + std::strerror(error));
+}
+
+} // namespace
+
+BinaryFile::BinaryFile(const std::string &path) : path_(path)
+{
+    // Non-blocking so that opening a FIFO never waits for a writer; refused just below.
+    descriptor_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor_ < 0)
+        throwFileError(path, "open", errno);
+
+    struct stat status
+    {
+    };
+    if (::fstat(descriptor_, &status) != 0) {
+        const int error = errno;
+        ::close(descriptor_);
+        throwFileError(path, "examine", error);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(descriptor_);
+        const char *what = S_ISDIR(status.st_mode) ? "a folder" : "not a regular file";
+        throw Error(ErrorKind::File, "cannot read \"" + path + "\": it is " + what);
+    }
+    length_ = status.st_size;
+    buffer_.resize(bufferSize);
+}
+
+BinaryFile::~BinaryFile()
+{
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+}
+
+void BinaryFile::refill(int64_t offset)
+{
+    bufferOffset_ = offset;
+    bufferFill_ = 0;
+    while (bufferFill_ < buffer_.size()) {
+        const ssize_t got
+                = ::pread(descriptor_, buffer_.data() + bufferFill_, buffer_.size() - bufferFill_,
+                          static_cast<off_t>(offset + static_cast<int64_t>(bufferFill_)));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throwFileError(path_, "read", errno);
+        }
+        if (got == 0)
+            break;
+        bufferFill_ += static_cast<size_t>(got);
+    }
+}
+
+size_t BinaryFile::read(int64_t position, uint8_t *out, size_t size)
+{
+    const int64_t offset = position - 1;
+    size_t copied = 0;
+    while (copied < size) {
+        const int64_t want = offset + static_cast<int64_t>(copied);
+        if (want < bufferOffset_ || want >= bufferOffset_ + static_cast<int64_t>(bufferFill_)) {
+            refill(want);
+            if (bufferFill_ == 0)
+                break;
+        }
+        const size_t at = static_cast<size_t>(want - bufferOffset_);
+        const size_t chunk = std::min(size - copied, bufferFill_ - at);
+        std::memcpy(out + copied, buffer_.data() + at, chunk);
+        copied += chunk;
+    }
+    return copied;
+}

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the viewer.
+set -euo pipefail
+source "$(dirname "$0")/setup.sh"
+
+vok_install_packages
+vok_build "$VOK_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+exec "$VOK_ROOT/build/kelvane-vok"

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Shared set-up for run.sh and test.sh: installs the Debian packages the build, the tests and the
+# viewer need, when any is missing. Sourced, not run.
+
+VOK_PACKAGES=(
+    cmake ninja-build g++ clang pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    fonts-thai-tlwg
+    xvfb xauth xdotool xclip x11-utils imagemagick
+)
+
+vok_missing_packages() {
+    local missing=()
+    for package in "${VOK_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$package")
+    done
+    echo "${missing[@]}"
+}
+
+vok_install_packages() {
+    local missing
+    missing=$(vok_missing_packages)
+    [ -z "$missing" ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "These packages are missing. Install them with:" >&2
+        echo "  sudo apt-get install -y $missing" >&2
+        exit 1
+    fi
+    echo "Installing: $missing"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}
+
+# vok_build DIR [cmake options...]: configures once, then builds incrementally.
+vok_build() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$VOK_ROOT" -B "$dir" -G Ninja "$@"
+    fi
+    cmake --build "$dir" -j2
+}
+
+VOK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

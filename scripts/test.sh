@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the tests normally and under ASan+UBSan, and runs both suites.
+set -euo pipefail
+source "$(dirname "$0")/setup.sh"
+
+vok_install_packages
+
+vok_build "$VOK_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+(cd "$VOK_ROOT/build" && ctest --output-on-failure -j2)
+
+vok_build "$VOK_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVOK_SANITIZE=ON
+(cd "$VOK_ROOT/build-asan" && ctest --output-on-failure -j2)
