@@ -1,0 +1,25 @@
+// Segment coordinates and sample counting for the trace.
+#include "chart/TraceSegments.h"
+
+#include "chart/ChartScale.h"
+#include "platform/CheckedArithmetic.h"
+
+std::optional<Segment> segmentForCurrentSample(const WindowState &state)
+{
+    if (state.SampleNo < FirstDrawnSample || state.SampleNo > LastDrawnSample)
+        return std::nullopt;
+    // Computed in this order so that a fault is reported for the first value that raises it.
+    Segment segment {};
+    segment.y2 = ChartScale::TempToY(state.Temp);
+    segment.x2 = ChartScale::SampleToX(state.SampleNo);
+    segment.y1 = ChartScale::TempToY(state.PrevTemp);
+    segment.x1 = ChartScale::SampleToX(state.PrevSampleNo);
+    return segment;
+}
+
+void advanceSample(WindowState &state)
+{
+    state.PrevSampleNo = state.SampleNo;
+    state.PrevTemp = state.Temp;
+    state.SampleNo = checkedAdd32(state.SampleNo, 1);
+}
