@@ -1,0 +1,238 @@
+#!/usr/bin/env bash
+# Shared helpers for end-to-end tests: the real binary on a private Xvfb display, driven with
+# xdotool, read back with screenshots and xclip. Source it; call e2e_start_xvfb first.
+#
+# Coordinates called "client" are pixels from the top-left corner of the window's client area
+# (below the menu bar), the origin every layout figure is measured from.
+
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vok-e2e.XXXXXX")
+E2E_PIDS=()
+APP_PID=""
+APP_WIN=""
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$APP_PID" ] && [ -f "$E2E_TMP/app.log" ]; then
+        echo "--- program output ---" >&2
+        cat "$E2E_TMP/app.log" >&2
+    fi
+    exit 1
+}
+
+e2e_log() { echo "e2e: $*"; }
+
+# Starts Xvfb on a free display at 96 dpi and exports DISPLAY.
+e2e_start_xvfb() {
+    local fifo="$E2E_TMP/displayfd"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 3>"$fifo" \
+        >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local display
+    read -r -t 20 display <"$fifo" || e2e_fail "Xvfb did not start"
+    export DISPLAY=":$display"
+    unset WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb
+    # Qt wants a private runtime folder; give it one inside the test's scratch space.
+    export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+    mkdir -m 0700 -p "$XDG_RUNTIME_DIR"
+    e2e_log "Xvfb on $DISPLAY"
+}
+
+# e2e_start_app BINARY [working-dir]: starts the viewer and waits for its main window.
+e2e_start_app() {
+    local binary workdir=${2:-$E2E_TMP}
+    binary=$(realpath "$1")
+    (cd "$workdir" && exec "$binary") >"$E2E_TMP/app.log" 2>&1 &
+    APP_PID=$!
+    E2E_PIDS+=("$APP_PID")
+    APP_WIN=$(e2e_wait_for_window "^Kelvane  VOK\$" 20) || e2e_fail "no main window appeared"
+    # Let the first paint finish before anything looks at pixels.
+    sleep 0.5
+}
+
+e2e_app_alive() { kill -0 "$APP_PID" 2>/dev/null; }
+
+# e2e_wait_for_window NAME-REGEX SECONDS: prints the id of the first visible window of the app
+# whose name matches, other than the main window.
+e2e_wait_for_window() {
+    local pattern=$1 seconds=${2:-10} deadline ids id
+    deadline=$((SECONDS + seconds))
+    while [ $SECONDS -lt $deadline ]; do
+        ids=$(xdotool search --onlyvisible --pid "$APP_PID" --name "$pattern" 2>/dev/null || true)
+        for id in $ids; do
+            if [ "$id" != "$APP_WIN" ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# e2e_wait_for_no_window ID SECONDS: waits until window ID is gone or unmapped.
+e2e_wait_for_no_window() {
+    local id=$1 seconds=${2:-10} deadline
+    deadline=$((SECONDS + seconds))
+    while [ $SECONDS -lt $deadline ]; do
+        xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The other windows of the app that are visible now (dialogs, message boxes), one id a line.
+e2e_other_windows() {
+    xdotool search --onlyvisible --pid "$APP_PID" --name "" 2>/dev/null | grep -vx "$APP_WIN" || true
+}
+
+# Window geometry: e2e_geometry ID prints "x y width height" of its inner area on the screen.
+e2e_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+        /^  Width/{w=$NF} /^  Height/{h=$NF} END{print x, y, w, h}'
+}
+
+# The client area is the window less the menu bar, which sits on top; its height at start is
+# 469 pixels at 96 dpi, so the menu bar is whatever the window has above that.
+E2E_CLIENT_HEIGHT=469
+e2e_client_origin() {
+    local x y w h
+    read -r x y w h < <(e2e_geometry "$APP_WIN")
+    echo "$x $((y + h - E2E_CLIENT_HEIGHT))"
+}
+
+# e2e_click_client X Y: a left click at client coordinates of the main window.
+e2e_click_client() {
+    local ox oy
+    read -r ox oy < <(e2e_client_origin)
+    xdotool mousemove --sync $((ox + $1)) $((oy + $2)) click 1
+}
+
+# e2e_move_client X Y: moves the pointer to client coordinates of the main window.
+e2e_move_client() {
+    local ox oy
+    read -r ox oy < <(e2e_client_origin)
+    xdotool mousemove --sync $((ox + $1)) $((oy + $2))
+    sleep 0.2
+}
+
+# Toolbar buttons (centres, in client pixels at 96 dpi).
+e2e_click_new() { e2e_click_client 12 12; }
+e2e_click_open() { e2e_click_client 36 12; }
+e2e_click_camera() { e2e_click_client 60 12; }
+e2e_click_exit() { e2e_click_client 100 12; }
+
+# e2e_type_into WINDOW TEXT: types into a window. Without a window manager the keyboard
+# follows the pointer, so the pointer is parked over the window first.
+e2e_type_into() {
+    local id=$1 text=$2 x y w h
+    read -r x y w h < <(e2e_geometry "$id")
+    xdotool mousemove --sync $((x + w / 2)) $((y + 10))
+    xdotool windowfocus --sync "$id" 2>/dev/null || true
+    xdotool type --delay 2 -- "$text"
+}
+
+e2e_key_into() {
+    local id=$1
+    shift
+    local x y w h
+    read -r x y w h < <(e2e_geometry "$id")
+    xdotool mousemove --sync $((x + w / 2)) $((y + 10))
+    xdotool windowfocus --sync "$id" 2>/dev/null || true
+    xdotool key "$@"
+}
+
+# e2e_open_file PATH: Open from the toolbar, the path typed into the dialog's name field, then
+# Return. Waits for the dialog to close; returns without waiting for a load to finish.
+e2e_open_file() {
+    local path=$1 dialog
+    e2e_click_open
+    dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
+    sleep 0.3
+    e2e_type_into "$dialog" "$path"
+    e2e_key_into "$dialog" Return
+    e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close for $path"
+}
+
+# e2e_cancel_open: Open from the toolbar, then Escape in the dialog.
+e2e_cancel_open() {
+    local dialog
+    e2e_click_open
+    dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
+    sleep 0.3
+    e2e_key_into "$dialog" Escape
+    e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close"
+}
+
+# e2e_wait_for_message SECONDS: waits for a message box; prints its id.
+e2e_wait_for_message() {
+    e2e_wait_for_window "^Kelvane  VOK\$" "${1:-10}"
+}
+
+# e2e_message_text ID: the text of a message box, copied with Ctrl+C as a user would.
+e2e_message_text() {
+    local id=$1
+    e2e_key_into "$id" ctrl+c
+    sleep 0.3
+    xclip -selection clipboard -o 2>/dev/null || true
+}
+
+# e2e_dismiss_message ID: presses Return on a message box and waits for it to close.
+e2e_dismiss_message() {
+    e2e_key_into "$1" Return
+    e2e_wait_for_no_window "$1" 10 || e2e_fail "the message box did not close"
+}
+
+# e2e_expect_no_message SECONDS: fails if a message box shows up within the time.
+e2e_expect_no_message() {
+    local id
+    if id=$(e2e_wait_for_message "${1:-1}"); then
+        e2e_fail "unexpected message: $(e2e_message_text "$id")"
+    fi
+}
+
+# e2e_screenshot_client OUT.png: the main window's client area as it is on the screen.
+e2e_screenshot_client() {
+    local out=$1 x y w h
+    read -r x y w h < <(e2e_geometry "$APP_WIN")
+    import -window root -crop "${w}x${E2E_CLIENT_HEIGHT}+${x}+$((y + h - E2E_CLIENT_HEIGHT))" \
+        +repage "$out"
+}
+
+# e2e_pixel FILE X Y: the pixel's colour as "R,G,B" (0-255).
+e2e_pixel() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# e2e_count_colour FILE R,G,B [X Y W H]: how many pixels have exactly that colour.
+e2e_count_colour() {
+    local file=$1 colour=$2 region=${3:-}
+    local args=("$file")
+    [ -n "$region" ] && args+=(-crop "$region" +repage)
+    convert "${args[@]}" -fill black +opaque "rgb($colour)" -fill white -opaque "rgb($colour)" \
+        -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
+# e2e_exit_app: Exit from the toolbar; fails unless the program ends with status 0 in time.
+e2e_exit_app() {
+    e2e_click_exit
+    local deadline=$((SECONDS + 10))
+    while e2e_app_alive && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+    e2e_app_alive && e2e_fail "the program did not end after Exit"
+    local status=0
+    wait "$APP_PID" || status=$?
+    [ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
+}
