@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the tests normally and under ASan+UBSan, and runs both suites.
+# Installs what is missing, builds the tests normally and under ASan+UBSan, runs both suites, and
+# fuzzes log loading for a minute.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
@@ -10,3 +11,5 @@ vok_build "$VOK_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 vok_build "$VOK_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVOK_SANITIZE=ON
 (cd "$VOK_ROOT/build-asan" && ctest --output-on-failure -j2)
+
+"$VOK_ROOT/scripts/fuzz.sh" 60
