@@ -5,8 +5,11 @@
 #include "platform/BinaryFile.h"
 #include "platform/Error.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -23,27 +26,71 @@ std::string describeRecord(const BinaryFile &file, int64_t position, size_t byte
     return where;
 }
 
-} // namespace
+void decodeAt(const BinaryFile &file, int64_t position, const uint8_t *bytes, size_t bytesRead,
+              WindowState &state)
+{
+    TempRecord record;
+    std::memcpy(&record, bytes, sizeof record);
+    try {
+        DecodeRecord(record, state);
+    } catch (const Error &error) {
+        throw Error(error.kind(),
+                    std::string(error.what()) + " " + describeRecord(file, position, bytesRead));
+    }
+}
 
-void LoadLog(WindowState &state, const PlottingStep &plottingStep)
+// Records checked per bulk read: small enough for the first-level cache.
+constexpr size_t bulkRecords = 4096;
+
+// Past the last drawn sample the plotting step only counts, so a run of records that all decode
+// needs nothing but its last record decoded and the counters moved on by the run's length.
+// Returns how many records it took (0 when the next record must go through the plotting step:
+// it is faulty, incomplete or straddles the end of a bulk read, or SampleNo has no room left).
+int64_t checkRecordsInBulk(BinaryFile &file, int64_t position, WindowState &state,
+                           std::array<uint8_t, 4 * bulkRecords> &buffer)
+{
+    // Only whole records inside the length taken at the open, and never the step at which
+    // SampleNo would overflow: that one raises its error inside the plotting step.
+    const int64_t wholeInFile = (file.length() - (position - 1)) / 4;
+    const int64_t room = std::numeric_limits<int32_t>::max() - int64_t(state.SampleNo);
+    const int64_t wanted = std::min({ int64_t(bulkRecords), wholeInFile, room });
+    if (wanted <= 0)
+        return 0;
+    const size_t bytesRead = file.read(position, buffer.data(), size_t(wanted) * 4);
+    const size_t decodable = countDecodableRecords(buffer.data(), bytesRead / 4);
+    if (decodable == 0)
+        return 0;
+    const int64_t last = int64_t(decodable) - 1;
+    decodeAt(file, position + 4 * last, buffer.data() + 4 * last, 4, state);
+    state.PrevTemp = state.Temp;
+    state.PrevSampleNo = static_cast<int32_t>(state.SampleNo + last);
+    state.SampleNo = static_cast<int32_t>(state.SampleNo + int64_t(decodable));
+    return int64_t(decodable);
+}
+
+void loadRecords(WindowState &state, const PlottingStep &plottingStep,
+                 std::optional<int32_t> lastDrawnSample)
 {
     BinaryFile file(state.LogFileName);
     state.SampleNo = 0;
 
-    TempRecord record;
+    std::array<uint8_t, 4 * bulkRecords> bulk;
     // Positions are 64-bit so that logs past 2 GiB are neither cut short nor misread.
     int64_t position = 1;
     for (;;) {
+        if (lastDrawnSample && state.SampleNo > *lastDrawnSample) {
+            if (const int64_t taken = checkRecordsInBulk(file, position, state, bulk)) {
+                // The stop test after a single record, applied once for the whole run.
+                position += 4 * taken;
+                if (position >= file.length())
+                    break;
+                continue;
+            }
+        }
+
         std::array<uint8_t, 4> bytes {}; // bytes past the end of the file read as zero
         const size_t bytesRead = file.read(position, bytes.data(), bytes.size());
-        std::memcpy(&record, bytes.data(), sizeof record);
-        try {
-            DecodeRecord(record, state);
-        } catch (const Error &error) {
-            throw Error(error.kind(),
-                        std::string(error.what()) + " "
-                                + describeRecord(file, position, bytesRead));
-        }
+        decodeAt(file, position, bytes.data(), bytesRead, state);
         plottingStep();
         // The first record is read before any length test, and the loop stops once the next
         // position reaches the length: a trailing group of two or three bytes is read as one more
@@ -52,4 +99,16 @@ void LoadLog(WindowState &state, const PlottingStep &plottingStep)
         if (position >= file.length())
             break;
     }
+}
+
+} // namespace
+
+void LoadLog(WindowState &state, const PlottingStep &plottingStep)
+{
+    loadRecords(state, plottingStep, std::nullopt);
+}
+
+void LoadLog(WindowState &state, const PlottingStep &plottingStep, int32_t lastDrawnSample)
+{
+    loadRecords(state, plottingStep, lastDrawnSample);
 }

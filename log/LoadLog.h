@@ -3,6 +3,7 @@
 
 #include "log/WindowState.h"
 
+#include <cstdint>
 #include <functional>
 
 // Run after every decoded record; it reads Temp and SampleNo and must advance SampleNo.
@@ -12,3 +13,9 @@ using PlottingStep = std::function<void()>;
 // decoding fault stops the load at that record with an Error that names the file, the record
 // and its byte position; the file is closed on every path.
 void LoadLog(WindowState &state, const PlottingStep &plottingStep);
+
+// The same load for a plotting step that draws nothing once SampleNo is past `lastDrawnSample`
+// and there only makes the current sample the previous one and counts on (as advanceSample
+// does). From there the records are checked in bulk without running the step; the fields, the
+// fault and its message end exactly as with the step run for every record.
+void LoadLog(WindowState &state, const PlottingStep &plottingStep, int32_t lastDrawnSample);

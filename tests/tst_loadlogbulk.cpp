@@ -1,0 +1,299 @@
+// The bulk record check against the record-by-record load: same fields, faults and messages.
+#include "LogFiles.h"
+#include "chart/TraceSegments.h"
+#include "log/DecodeRecord.h"
+#include "log/LoadLog.h"
+#include "platform/Error.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <bit>
+#include <cmath>
+#include <optional>
+#include <random>
+#include <vector>
+
+namespace {
+
+// Floats compared bit for bit, except that any NaN equals any other.
+bool sameFloat(float a, float b)
+{
+    if (std::isnan(a) || std::isnan(b))
+        return std::isnan(a) && std::isnan(b);
+    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
+}
+
+struct Outcome
+{
+    WindowState state;
+    std::vector<Segment> segments;
+    std::optional<ErrorKind> error;
+    std::string message;
+};
+
+QString describe(const Outcome &o)
+{
+    return QStringLiteral("RawTemp %1 Temp %2 PrevTemp %3 SampleNo %4 PrevSampleNo %5 segments "
+                          "%6 error %7")
+            .arg(o.state.RawTemp, 0, 'g', 9)
+            .arg(o.state.Temp, 0, 'g', 9)
+            .arg(o.state.PrevTemp, 0, 'g', 9)
+            .arg(o.state.SampleNo)
+            .arg(o.state.PrevSampleNo)
+            .arg(o.segments.size())
+            .arg(QString::fromStdString(o.message));
+}
+
+bool sameOutcome(const Outcome &a, const Outcome &b)
+{
+    if (a.segments.size() != b.segments.size())
+        return false;
+    for (size_t i = 0; i < a.segments.size(); ++i) {
+        const Segment &s = a.segments[i];
+        const Segment &t = b.segments[i];
+        if (!sameFloat(s.x1, t.x1) || !sameFloat(s.y1, t.y1) || !sameFloat(s.x2, t.x2)
+            || !sameFloat(s.y2, t.y2))
+            return false;
+    }
+    return sameFloat(a.state.RawTemp, b.state.RawTemp) && sameFloat(a.state.Temp, b.state.Temp)
+            && sameFloat(a.state.PrevTemp, b.state.PrevTemp) && a.state.SampleNo == b.state.SampleNo
+            && a.state.PrevSampleNo == b.state.PrevSampleNo && a.error == b.error
+            && a.message == b.message;
+}
+
+// How the plotting step behaves, and which LoadLog runs it.
+enum class Step {
+    Reference, // the window's segment logic, run for every record
+    Bulk, // the window's segment logic, declared to draw up to the last drawn sample
+    CountingReference, // only counting, run for every record
+    CountingBulk, // only counting, declared so from sample 0: every record goes through the bulk
+};
+
+Outcome load(const QString &path, Step step)
+{
+    Outcome outcome;
+    WindowState &state = outcome.state;
+    // Leftovers of an earlier load; none may leak into this one unless nothing is plotted.
+    state.LogFileName = QFile::encodeName(path).toStdString();
+    state.RawTemp = -777.25f;
+    state.Temp = 555.5f;
+    state.PrevTemp = 1000.5f;
+    state.SampleNo = 77;
+    state.PrevSampleNo = 99999;
+
+    const PlottingStep drawSegment = [&] {
+        if (const std::optional<Segment> segment = segmentForCurrentSample(state))
+            outcome.segments.push_back(*segment);
+        advanceSample(state);
+    };
+    const PlottingStep count = [&] { advanceSample(state); };
+    try {
+        switch (step) {
+        case Step::Reference:
+            LoadLog(state, drawSegment);
+            break;
+        case Step::Bulk:
+            LoadLog(state, drawSegment, LastDrawnSample);
+            break;
+        case Step::CountingReference:
+            LoadLog(state, count);
+            break;
+        case Step::CountingBulk:
+            LoadLog(state, count, -1);
+            break;
+        }
+    } catch (const Error &error) {
+        outcome.error = error.kind();
+        outcome.message = error.message();
+    }
+    return outcome;
+}
+
+bool decodes(const TempRecord &record)
+{
+    WindowState state;
+    try {
+        DecodeRecord(record, state);
+    } catch (const Error &) {
+        return false;
+    }
+    return true;
+}
+
+// A record DecodeRecord accepts, with a random sign and reading.
+RecordBytes randomRecord(std::mt19937 &random)
+{
+    const uint8_t perDegree = uint8_t(1 + random() % 255);
+    const uint8_t remain = uint8_t(random() % (perDegree + 1u));
+    const uint8_t sign = random() % 2 ? 255 : uint8_t(random() % 255);
+    uint8_t half = uint8_t(random());
+    if (sign == 255 && half == 0)
+        half = 1;
+    return { sign, half, remain, perDegree };
+}
+
+// One faulty record of each kind.
+const RecordBytes faults[] = {
+    { 255, 0, 4, 16 }, // negative zero half degrees: overflow before RawTemp is written
+    { 0, 51, 17, 16 }, // remaining count above the count per degree: overflow
+    { 255, 9, 3, 0 }, // count per degree 0 with a remaining count: overflow
+    { 7, 20, 0, 0 }, // 0/0: floating-point fault
+};
+
+QByteArray randomLog(std::mt19937 &random, int records)
+{
+    QByteArray bytes;
+    bytes.reserve(records * 4);
+    for (int i = 0; i < records; ++i)
+        appendRecord(bytes, randomRecord(random));
+    return bytes;
+}
+
+void putRecord(QByteArray &bytes, int index, const RecordBytes &record)
+{
+    for (int b = 0; b < 4; ++b)
+        bytes[index * 4 + b] = char(record[size_t(b)]);
+}
+
+} // namespace
+
+class TestLoadLogBulk : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+private slots:
+    // The bulk rule agrees with DecodeRecord on every count pair and every sign and half-degree
+    // pair, crossed with each other's boundary values.
+    void decodableMatchesDecodeRecord()
+    {
+        const uint8_t signs[] = { 0, 1, 128, 254, 255 };
+        const uint8_t halves[] = { 0, 1, 128, 255 };
+        for (uint8_t sign : signs) {
+            for (uint8_t half : halves) {
+                for (int counts = 0; counts < 65536; ++counts) {
+                    const TempRecord record { sign, half, uint8_t(counts & 0xFF),
+                                              uint8_t(counts >> 8) };
+                    if (recordDecodes(record) != decodes(record))
+                        QFAIL(qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                                 .arg(sign)
+                                                 .arg(half)
+                                                 .arg(counts & 0xFF)
+                                                 .arg(counts >> 8)));
+                }
+            }
+        }
+        for (int signHalf = 0; signHalf < 65536; ++signHalf) {
+            for (const RecordBytes counts :
+                 { RecordBytes { 0, 0, 12, 16 }, RecordBytes { 0, 0, 0, 1 },
+                   RecordBytes { 0, 0, 255, 255 } }) {
+                const TempRecord record { uint8_t(signHalf & 0xFF), uint8_t(signHalf >> 8),
+                                          counts[2], counts[3] };
+                QCOMPARE(recordDecodes(record), decodes(record));
+            }
+        }
+    }
+
+    // The many-at-a-time scan stops at the first rejected record wherever it sits in a block.
+    void scanFindsTheFirstRejected()
+    {
+        std::mt19937 random(7);
+        for (int records : { 0, 1, 3, 15, 16, 17, 63, 64, 65, 100 }) {
+            const QByteArray good = randomLog(random, records);
+            QCOMPARE(countDecodableRecords(reinterpret_cast<const uint8_t *>(good.constData()),
+                                           size_t(records)),
+                     size_t(records));
+            for (int at = 0; at < records; ++at) {
+                for (const RecordBytes &fault : faults) {
+                    QByteArray bytes = good;
+                    putRecord(bytes, at, fault);
+                    if (at + 1 < records) // a later fault must not be found first
+                        putRecord(bytes, records - 1, faults[0]);
+                    QCOMPARE(countDecodableRecords(
+                                     reinterpret_cast<const uint8_t *>(bytes.constData()),
+                                     size_t(records)),
+                             size_t(at));
+                }
+            }
+        }
+    }
+
+    void sameAsRecordByRecord_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+
+        std::mt19937 random(2024);
+        QTest::newRow("empty") << QByteArray();
+        for (int length = 1; length <= 3; ++length) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 bytes").arg(length)))
+                    << randomLog(random, 1).left(length);
+        }
+        QTest::newRow("1 valid byte then nothing") << QByteArray("\x00", 1);
+
+        // Lengths around the drawn samples and around the loader's bulk reads of 4096 records.
+        for (int records :
+             { 1, 2, 140, 141, 142, 143, 157, 4096 + 141, 4096 + 142, 3 * 4096 + 500 }) {
+            const QByteArray bytes = randomLog(random, records);
+            QTest::newRow(qPrintable(QStringLiteral("%1 records").arg(records))) << bytes;
+            for (int tail = 1; tail <= 3; ++tail) {
+                // The tail's own bytes are valid; its zero padding decides.
+                QTest::newRow(qPrintable(QStringLiteral("%1 records + %2").arg(records).arg(tail)))
+                        << bytes + randomLog(random, 1).left(tail);
+            }
+        }
+        // A 2- or 3-byte tail that faults in its sign step, before the zero padding matters.
+        QTest::newRow("tail of negative zero")
+                << randomLog(random, 300) + QByteArray("\xFF\x00\x05", 3);
+
+        // One fault of each kind at each interesting record, with valid records after it.
+        const int records = 2 * 4096 + 300;
+        const QByteArray valid = randomLog(random, records);
+        for (int at : { 0, 1, 139, 140, 141, 142, 143, 156, 157, 4096 + 140, 4096 + 141, 4096 + 142,
+                        2 * 4096 + 141, records - 2, records - 1 }) {
+            for (size_t kind = 0; kind < std::size(faults); ++kind) {
+                QByteArray bytes = valid;
+                putRecord(bytes, at, faults[kind]);
+                QTest::newRow(qPrintable(QStringLiteral("fault %1 at %2").arg(kind).arg(at)))
+                        << bytes;
+            }
+        }
+
+        // Adversarial: arbitrary bytes, and logs with rare faults in random places.
+        for (int i = 0; i < 20; ++i) {
+            QByteArray bytes;
+            const int length = int(random() % 64);
+            for (int b = 0; b < length; ++b)
+                bytes.append(char(random()));
+            QTest::newRow(qPrintable(QStringLiteral("arbitrary %1").arg(i))) << bytes;
+        }
+        for (int i = 0; i < 30; ++i) {
+            const int count = 100 + int(random() % 20000);
+            QByteArray bytes = randomLog(random, count);
+            putRecord(bytes, int(random() % count), faults[random() % std::size(faults)]);
+            bytes += randomLog(random, 1).left(int(random() % 4));
+            QTest::newRow(qPrintable(QStringLiteral("random fault %1").arg(i))) << bytes;
+        }
+    }
+
+    void sameAsRecordByRecord()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = dir.filePath(QStringLiteral("log.bin"));
+        writeFile(path, bytes);
+
+        const Outcome reference = load(path, Step::Reference);
+        const Outcome bulk = load(path, Step::Bulk);
+        QVERIFY2(sameOutcome(reference, bulk),
+                 qPrintable(describe(reference) + QStringLiteral("\nbulk: ") + describe(bulk)));
+
+        const Outcome counting = load(path, Step::CountingReference);
+        const Outcome countingBulk = load(path, Step::CountingBulk);
+        QVERIFY2(sameOutcome(counting, countingBulk),
+                 qPrintable(describe(counting) + QStringLiteral("\nbulk: ")
+                            + describe(countingBulk)));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestLoadLogBulk)
+#include "tst_loadlogbulk.moc"
