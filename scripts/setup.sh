@@ -7,6 +7,7 @@ VOK_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-thai-tlwg
     xvfb xauth xdotool xclip x11-utils imagemagick
+    desktop-file-utils appstream dpkg-dev file
 )
 
 vok_missing_packages() {

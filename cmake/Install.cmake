@@ -1,0 +1,43 @@
+# Installation as a desktop program (executable, menu entry, icons, software-centre data, sample
+# logs) and the Debian package CPack builds from it. Tests and the examples' generator are
+# developer tools and have no install rules.
+include(GNUInstallDirs)
+
+set(VOK_APP_ID org.kelvane.vok) # the .desktop, metainfo and icon names must all agree on it
+
+# Qt's libraries live in the system's own library folders: no search path of our own.
+set_target_properties(kelvane-vok PROPERTIES INSTALL_RPATH "")
+install(TARGETS kelvane-vok RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${VOK_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${VOK_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 32 48)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icon-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${VOK_APP_ID}.png)
+endforeach()
+install(FILES
+        ${PROJECT_SOURCE_DIR}/examples/day.log
+        ${PROJECT_SOURCE_DIR}/examples/cold-store.log
+        ${PROJECT_SOURCE_DIR}/examples/still-writing.log
+        ${PROJECT_SOURCE_DIR}/examples/bad-record.log
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvane-vok/examples)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kelvane-vok)
+set(CPACK_PACKAGE_VENDOR "Kelvane")
+set(CPACK_PACKAGE_CONTACT "Kelvane VOK developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for temperature logs from a measuring device")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Opens the flat logs of four-byte records that a temperature-measuring device\n\
+writes and draws them as a trace on a fixed chart, with the reading under the\n\
+pointer and a copy of the window image for the clipboard.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_STRIP_FILES ON)
+# Library dependencies come from the binary itself (dpkg-shlibdeps). The window needs a Qt
+# platform plugin, which Qt's libraries only recommend, and the captions need a Thai font.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-thai-tlwg")
+include(CPack)
