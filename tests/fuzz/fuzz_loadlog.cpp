@@ -2,12 +2,15 @@
 //
 // The bytes go to an anonymous in-memory file that the loader opens by its /proc path, so the
 // loader's real file access runs and nothing touches the disk. The plotting step is the real
-// segment arithmetic, recorded instead of drawn. Every mismatch aborts with a description.
+// segment arithmetic, recorded instead of drawn. The per-record loader is checked against the
+// bytes, then the loader that checks records in bulk past the trace's end against it. Every
+// mismatch aborts with a description.
 #include "chart/TraceSegments.h"
 #include "log/LoadLog.h"
 #include "platform/Error.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdarg>
 #include <cstdint>
@@ -123,19 +126,56 @@ int lowestFreeDescriptor()
     return probe;
 }
 
-void checkLoad(const std::string &path, const uint8_t *data, size_t size)
+// Leftovers from an earlier load in the same window; none may leak into this one.
+constexpr float stalePrevTemp = 1000.5f;
+constexpr int32_t stalePrevSampleNo = 99999;
+constexpr float staleRawTemp = -777.25f;
+
+struct LoadRun
 {
-    // Leftovers from an earlier load in the same window; none may leak into this one.
-    const float stalePrevTemp = 1000.5f;
-    const int32_t stalePrevSampleNo = 99999;
-    const float staleRawTemp = -777.25f;
+    std::vector<Step> steps;
+    std::optional<Error> error;
     WindowState state;
-    state.LogFileName = path;
-    state.SampleNo = 77;
-    state.PrevSampleNo = stalePrevSampleNo;
-    state.PrevTemp = stalePrevTemp;
-    state.RawTemp = staleRawTemp;
-    state.Temp = 555.5f;
+};
+
+// One load with the real segment arithmetic as the plotting step; `lastDrawnSample` picks the
+// loader that may skip the step past the trace's end.
+LoadRun runLoad(const std::string &path, std::optional<int32_t> lastDrawnSample)
+{
+    LoadRun run;
+    run.state.LogFileName = path;
+    run.state.SampleNo = 77;
+    run.state.PrevSampleNo = stalePrevSampleNo;
+    run.state.PrevTemp = stalePrevTemp;
+    run.state.RawTemp = staleRawTemp;
+    run.state.Temp = 555.5f;
+
+    const PlottingStep step = [&run] {
+        WindowState &state = run.state;
+        run.steps.push_back(
+                { state.SampleNo, state.RawTemp, state.Temp, segmentForCurrentSample(state) });
+        advanceSample(state);
+    };
+    const int freeBefore = lowestFreeDescriptor();
+    try {
+        if (lastDrawnSample)
+            LoadLog(run.state, step, *lastDrawnSample);
+        else
+            LoadLog(run.state, step);
+    } catch (const Error &e) {
+        run.error = e;
+    }
+    if (lowestFreeDescriptor() != freeBefore)
+        fail("the load left a file descriptor open");
+    return run;
+}
+
+// The straightforward loader, every record through the plotting step, against the bytes.
+void checkReference(const LoadRun &run, const uint8_t *data, size_t size)
+{
+    const std::vector<Step> &steps = run.steps;
+    const std::optional<Error> &error = run.error;
+    const WindowState &state = run.state;
 
     // The independent reading: the first rejected record, or all of them.
     const size_t total = recordsRead(size);
@@ -151,21 +191,6 @@ void checkLoad(const std::string &path, const uint8_t *data, size_t size)
             break;
         }
     }
-
-    std::vector<Step> steps;
-    std::optional<Error> error;
-    const int freeBefore = lowestFreeDescriptor();
-    try {
-        LoadLog(state, [&] {
-            steps.push_back(
-                    { state.SampleNo, state.RawTemp, state.Temp, segmentForCurrentSample(state) });
-            advanceSample(state);
-        });
-    } catch (const Error &e) {
-        error = e;
-    }
-    if (lowestFreeDescriptor() != freeBefore)
-        fail("the load left a file descriptor open");
 
     // Exactly the records before the first rejected one reach the plotting step.
     if (steps.size() != faultAt)
@@ -230,6 +255,66 @@ void checkLoad(const std::string &path, const uint8_t *data, size_t size)
         if (bad.fault == ErrorKind::FloatingPointFault && !std::isnan(state.Temp))
             fail("after 0/0 Temp %.9g, expected NaN", state.Temp);
     }
+}
+
+bool sameBits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+
+bool sameStep(const Step &a, const Step &b)
+{
+    if (a.sampleNo != b.sampleNo || !sameBits(a.rawTemp, b.rawTemp) || !sameBits(a.temp, b.temp)
+        || a.segment.has_value() != b.segment.has_value())
+        return false;
+    return !a.segment
+            || (sameBits(a.segment->x1, b.segment->x1) && sameBits(a.segment->y1, b.segment->y1)
+                && sameBits(a.segment->x2, b.segment->x2)
+                && sameBits(a.segment->y2, b.segment->y2));
+}
+
+// The fast loader must end exactly as the reference: same error and message, same fields bit
+// for bit (a NaN left by 0/0 included), and every drawn sample through the plotting step; past
+// the trace's end it may skip steps, but each step it does run matches the reference's.
+void checkFastPath(const LoadRun &reference, const LoadRun &fast)
+{
+    if (reference.error.has_value() != fast.error.has_value())
+        fail("fast path %s, reference %s", fast.error ? fast.error->what() : "succeeded",
+             reference.error ? reference.error->what() : "succeeded");
+    if (reference.error
+        && (reference.error->kind() != fast.error->kind()
+            || std::string(reference.error->what()) != fast.error->what()))
+        fail("fast path error \"%s\", reference \"%s\"", fast.error->message().c_str(),
+             reference.error->message().c_str());
+
+    const WindowState &r = reference.state;
+    const WindowState &f = fast.state;
+    if (!sameBits(r.RawTemp, f.RawTemp) || !sameBits(r.Temp, f.Temp)
+        || !sameBits(r.PrevTemp, f.PrevTemp) || r.SampleNo != f.SampleNo
+        || r.PrevSampleNo != f.PrevSampleNo)
+        fail("fast path fields RawTemp %.9g Temp %.9g PrevTemp %.9g SampleNo %d PrevSampleNo %d, "
+             "reference %.9g %.9g %.9g %d %d",
+             f.RawTemp, f.Temp, f.PrevTemp, f.SampleNo, f.PrevSampleNo, r.RawTemp, r.Temp,
+             r.PrevTemp, r.SampleNo, r.PrevSampleNo);
+
+    size_t next = 0; // the reference step the fast path's next step must be, or come after
+    for (const Step &step : fast.steps) {
+        if (step.sampleNo < 0 || size_t(step.sampleNo) < next
+            || size_t(step.sampleNo) >= reference.steps.size())
+            fail("fast path ran the plotting step for sample %d out of order", step.sampleNo);
+        if (size_t(step.sampleNo) > next && next <= size_t(LastDrawnSample))
+            fail("fast path skipped the plotting step for drawn sample %zu", next);
+        if (!sameStep(step, reference.steps[size_t(step.sampleNo)]))
+            fail("fast path sample %d differs from the reference", step.sampleNo);
+        next = size_t(step.sampleNo) + 1;
+    }
+    const size_t drawnInReference = std::min(reference.steps.size(), size_t(LastDrawnSample) + 1);
+    if (next < drawnInReference)
+        fail("fast path stopped running the plotting step at sample %zu", next);
+}
+
+void checkLoad(const std::string &path, const uint8_t *data, size_t size)
+{
+    const LoadRun reference = runLoad(path, std::nullopt);
+    checkReference(reference, data, size);
+    checkFastPath(reference, runLoad(path, LastDrawnSample));
 }
 
 } // namespace
