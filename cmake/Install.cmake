@@ -34,6 +34,7 @@ set(CPACK_PACKAGE_DESCRIPTION
 writes and draws them as a trace on a fixed chart, with the reading under the\n\
 pointer and a copy of the window image for the clipboard.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_STRIP_FILES ON)
 # Library dependencies come from the binary itself (dpkg-shlibdeps). The window needs a Qt

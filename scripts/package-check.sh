@@ -14,7 +14,7 @@ fail() {
 
 cmake --build "$build" -j2 --target kelvane-vok
 rm -rf "$build/package"
-(cd "$build" && cpack -G DEB -B "$build/package" >"$E2E_TMP/cpack.log") \
+(cd "$build" && cpack -G DEB >"$E2E_TMP/cpack.log") \
     || { cat "$E2E_TMP/cpack.log" >&2; fail "cpack did not build the package"; }
 deb=$(ls "$build"/package/kelvane-vok_*.deb)
 echo "package-check: $deb"
