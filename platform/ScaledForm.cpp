@@ -1,0 +1,34 @@
+// Scale properties of a main window: twips measured on the window's own display.
+#include "platform/ScaledForm.h"
+
+namespace {
+
+double convert(double length, ScaleUnit from, ScaleUnit to, double twipsPerPixel)
+{
+    const double twips = from == ScaleUnit::Twips ? length : length * twipsPerPixel;
+    return to == ScaleUnit::Twips ? twips : twips / twipsPerPixel;
+}
+
+} // namespace
+
+QSize MainWindowForm::clientSize() const { return clientArea(&window)->size(); }
+
+double MainWindowForm::ScaleWidth() const
+{
+    return ScaleX(clientSize().width(), ScaleUnit::Pixels, ScaleUnit::Twips);
+}
+
+double MainWindowForm::ScaleHeight() const
+{
+    return ScaleY(clientSize().height(), ScaleUnit::Pixels, ScaleUnit::Twips);
+}
+
+double MainWindowForm::ScaleX(double width, ScaleUnit from, ScaleUnit to) const
+{
+    return convert(width, from, to, 1440.0 / window.logicalDpiX());
+}
+
+double MainWindowForm::ScaleY(double height, ScaleUnit from, ScaleUnit to) const
+{
+    return convert(height, from, to, 1440.0 / window.logicalDpiY());
+}
