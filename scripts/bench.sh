@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release and prints the performance figures, one "name: value" line
+# each at the end. Timings are medians of interleaved runs; no figure is checked here.
+set -euo pipefail
+source "$(dirname "$0")/setup.sh"
+
+RUNS=7
+BUILD="$VOK_ROOT/build-bench"
+
+vok_install_packages
+# GCC 12 at -O3 reports a false -Wrestrict inside std::string; it stays a warning here.
+cmake -S "$VOK_ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVOK_BENCH=ON \
+    -DCMAKE_CXX_FLAGS=-Wno-error=restrict >/dev/null
+cmake --build "$BUILD" -j2 --target vok-bench bare-window startup-probe kelvane-vok
+
+SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vok-bench.XXXXXX")
+XVFB_PID=""
+cleanup() {
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    rm -rf "$SCRATCH"
+}
+trap cleanup EXIT
+
+FIGURES=()
+# Keeps a program's "name: value" lines for the end and shows its notes now.
+collect() {
+    local line
+    while IFS= read -r line; do
+        case "$line" in
+        note:*) echo "${line#note: }" ;;
+        *:*) FIGURES+=("$line") ;;
+        *) echo "$line" ;;
+        esac
+    done
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+echo "== load throughput (64 MiB logs in the page cache, $RUNS interleaved runs)"
+collect < <("$BUILD/bench/vok-bench" load "$SCRATCH" "$RUNS")
+
+echo "== peak memory (1 GiB log against 4 KiB, each in a fresh process, $RUNS runs)"
+collect < <("$BUILD/bench/vok-bench" memory "$SCRATCH" "$RUNS")
+
+echo "== start-up until the window is shown and painted (Xvfb, $RUNS interleaved runs)"
+fifo="$SCRATCH/displayfd"
+mkfifo "$fifo"
+# A black root, so that an unpainted window shows a single colour.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -br -nolisten tcp -noreset 3>"$fifo" \
+    >"$SCRATCH/xvfb.log" 2>&1 &
+XVFB_PID=$!
+read -r -t 20 display <"$fifo" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$SCRATCH/runtime"
+unset WAYLAND_DISPLAY
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+probe() { (cd "$SCRATCH" && "$BUILD/bench/startup-probe" "$@"); }
+probe "$BUILD/kelvane-vok" >/dev/null # warm the caches for both
+probe "$BUILD/bench/bare-window" >/dev/null
+viewer=() bare=()
+for ((run = 0; run < RUNS; run++)); do
+    viewer+=("$(probe "$BUILD/kelvane-vok")")
+    bare+=("$(probe "$BUILD/bench/bare-window")")
+done
+viewer_ms=$(printf '%s\n' "${viewer[@]}" | median)
+bare_ms=$(printf '%s\n' "${bare[@]}" | median)
+echo "kelvane-vok ${viewer_ms} ms (runs: ${viewer[*]}), bare window ${bare_ms} ms (runs: ${bare[*]})"
+FIGURES+=("startup_ratio: $(awk -v a="$viewer_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')")
+
+echo "== figures"
+printf "%s\n" "${FIGURES[@]}"
