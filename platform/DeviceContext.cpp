@@ -23,13 +23,14 @@ DisplayDevice currentDisplay()
     return display;
 }
 
-// Nearest-colour mapping without dithering, as a palette device maps a copied pixel.
-QImage toIndexed(const QImage &image, const QList<QRgb> &colours)
-{
-    return image.convertToFormat(QImage::Format_Indexed8, colours, Qt::ThresholdDither);
-}
-
 } // namespace
+
+QImage toPaletteColours(const QImage &image, const QList<QRgb> &colours)
+{
+    // Through 32 bits, since Qt leaves an image that is indexed already as it is.
+    return image.convertToFormat(QImage::Format_RGB32)
+            .convertToFormat(QImage::Format_Indexed8, colours, Qt::ThresholdDither);
+}
 
 QWidget *clientArea(WindowHandle window)
 {
@@ -173,7 +174,7 @@ Bitmap CreateCompatibleBitmap(const DeviceContext &dc, int width, int height)
     image.fill(Qt::black);
     if (dc.display.paletteDevice && dc.display.bitsPerPixel == 8
         && !dc.display.systemPalette.isEmpty())
-        image = toIndexed(image, dc.display.systemPalette);
+        image = toPaletteColours(image, dc.display.systemPalette);
     return Bitmap(std::move(image));
 }
 
@@ -266,8 +267,8 @@ bool BitBlt(DeviceContext &dest, int x, int y, int width, int height, const Devi
         if (colours.isEmpty())
             return false;
         if (target.colorTable() != colours)
-            target = toIndexed(target, colours);
-        const QImage indexed = toIndexed(pixels, colours);
+            target = toPaletteColours(target, colours);
+        const QImage indexed = toPaletteColours(pixels, colours);
         for (int row = area.top(); row <= area.bottom(); ++row)
             std::memcpy(target.scanLine(row) + area.left(),
                         indexed.constScanLine(row - y) + (area.left() - x), size_t(area.width()));

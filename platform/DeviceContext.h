@@ -14,6 +14,10 @@ using WindowHandle = QWidget *;
 // The widget that draws a window's client area: a main window's central widget, else the window.
 QWidget *clientArea(WindowHandle window);
 
+// `image` indexed with `colours`, each pixel the nearest colour without dithering, as a palette
+// device maps what is copied onto it.
+QImage toPaletteColours(const QImage &image, const QList<QRgb> &colours);
+
 // GetDeviceCaps indices and the bits they report.
 constexpr int BITSPIXEL = 12;
 constexpr int RASTERCAPS = 38;

@@ -8,8 +8,7 @@ QImage Picture::image() const
         return pixels;
     if (pixels.format() == QImage::Format_Indexed8 && pixels.colorTable() == palette.entries())
         return pixels;
-    return pixels.convertToFormat(QImage::Format_RGB32)
-            .convertToFormat(QImage::Format_Indexed8, palette.entries(), Qt::ThresholdDither);
+    return toPaletteColours(pixels, palette.entries());
 }
 
 Picture OleCreatePictureIndirect(PICTDESC desc)
