@@ -8,15 +8,18 @@ set(VOK_APP_ID org.kelvane.vok) # the .desktop, metainfo and icon names must all
 # Qt's libraries live in the system's own library folders: no search path of our own.
 set_target_properties(kelvane-vok PROPERTIES INSTALL_RPATH "")
 install(TARGETS kelvane-vok RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/${VOK_APP_ID}.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/${VOK_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-foreach(size 16 32 48)
-    install(FILES ${PROJECT_SOURCE_DIR}/resources/icon-${size}.png
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME ${VOK_APP_ID}.png)
-endforeach()
+# The desktop's menu entry, icon theme and software centre are freedesktop conventions.
+if(UNIX AND NOT APPLE)
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/${VOK_APP_ID}.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/${VOK_APP_ID}.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    foreach(size 16 32 48)
+        install(FILES ${PROJECT_SOURCE_DIR}/resources/icon-${size}.png
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+                RENAME ${VOK_APP_ID}.png)
+    endforeach()
+endif()
 install(FILES
         ${PROJECT_SOURCE_DIR}/examples/day.log
         ${PROJECT_SOURCE_DIR}/examples/cold-store.log
@@ -24,7 +27,6 @@ install(FILES
         ${PROJECT_SOURCE_DIR}/examples/bad-record.log
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvane-vok/examples)
 
-set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelvane-vok)
 set(CPACK_PACKAGE_VENDOR "Kelvane")
 set(CPACK_PACKAGE_CONTACT "Kelvane VOK developers")
@@ -41,4 +43,10 @@ set(CPACK_STRIP_FILES ON)
 # platform plugin, which Qt's libraries only recommend, and the captions need a Thai font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-thai-tlwg")
+# Elsewhere a plain archive of the same files.
+if(UNIX AND NOT APPLE)
+    set(CPACK_GENERATOR DEB)
+else()
+    set(CPACK_GENERATOR ZIP)
+endif()
 include(CPack)
