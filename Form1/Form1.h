@@ -2,8 +2,16 @@
 #pragma once
 
 #include "log/WindowState.h"
+#include "platform/OpenFileDialog.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureButton.h"
 
+#include <QLineEdit>
 #include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
 
 class Form1 : public QMainWindow, public WindowState
 {
@@ -25,4 +33,23 @@ public:
     void Pic_MouseMove(short Button, short Shift, float X, float Y);
     // The plotting step run after each decoded record (Form1/DrawSegment.cpp)
     void DrawSegment();
+
+    // Controls, placed from Form1/Layout.cpp; the window owns them all.
+    PictureBox *Pic = nullptr;
+    OpenFileDialog *CmD = nullptr;
+    PictureButton *Cm1 = nullptr, *Cm2 = nullptr, *Command1 = nullptr, *Command2 = nullptr;
+    QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
+              *Text5 = nullptr, *Text6 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
+           *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
+           *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr,
+           *Label13 = nullptr, *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr,
+           *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr;
+    QMenu *mnuFile = nullptr;
+    QAction *mnuNew = nullptr, *mnuopen = nullptr, *mnuexit = nullptr, *mnuhelp = nullptr;
+
+private:
+    void createControls();
+    void createMenus();
+    void wireEvents();
 };

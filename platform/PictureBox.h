@@ -1,0 +1,71 @@
+// The chart surface: a sunken picture box that draws lines in twips onto a persistent image.
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QImage>
+#include <cstdint>
+#include <vector>
+
+// A fixed line shown above everything drawn on the box and untouched by Cls, in twips of the
+// inner area, drawn the way Line draws.
+struct LineElement
+{
+    const char *name;
+    float X1, Y1, X2, Y2;
+    uint32_t BorderColor; // red in the low byte
+};
+
+// Coordinates are twips from the inner top-left corner, inside the two-pixel sunken border.
+// A line covers the pixels from its first point up to, not including, its last, and every twip
+// position becomes a pixel by twipsToPixels; so a polyline sets each joint once.
+class PictureBox : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    // On: lines go into the persistent image, which survives covering, minimising and
+    // repainting. Off (the start): lines go to the screen only and are lost when the box is
+    // next hidden (a minimised window included) or cleared; they never enter image().
+    bool AutoRedraw() const { return autoRedraw; }
+    void setAutoRedraw(bool on) { autoRedraw = on; }
+
+    // A solid one-pixel line in `colour` (red in the low byte, the top byte ignored), opaque
+    // over what is there and clipped by the inner area. A failure to draw, or an end point
+    // beyond what the surface can address, is a drawing error.
+    void Line(float x1, float y1, float x2, float y2, uint32_t colour);
+    // Erases everything drawn back to the background; the line elements stay.
+    void Cls();
+
+    // The persistent image: what was drawn while AutoRedraw was on, on the background.
+    QImage image() const { return persistent; }
+
+    QColor backColor() const { return background; }
+    void setBackColor(const QColor &colour);
+    void setLineElements(std::vector<LineElement> elements);
+
+signals:
+    // The pointer moved over the inner area, or anywhere while a button pressed on the box is
+    // held. Button and Shift are bit sets (left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4);
+    // X and Y are twips of whole pixels.
+    void MouseMove(short Button, short Shift, float X, float Y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    void fitLayers();
+    void drawLineElements();
+
+    bool autoRedraw = false;
+    QColor background = Qt::white;
+    QImage persistent; // opaque, the background plus what AutoRedraw kept
+    QImage screen; // transparent, lines drawn while AutoRedraw was off
+    QImage lineLayer; // transparent, the line elements
+    std::vector<LineElement> lineElements;
+};

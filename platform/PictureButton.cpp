@@ -1,0 +1,39 @@
+// Painting the graphical command button.
+#include "platform/PictureButton.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+PictureButton::PictureButton(QWidget *parent) : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setIconSize(QSize(16, 16));
+}
+
+void PictureButton::setBackColor(const QColor &colour)
+{
+    face = colour;
+    update();
+}
+
+QSize PictureButton::sizeHint() const { return iconSize() + QSize(8, 8); }
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const bool sunken = isDown() || isChecked();
+    const QBrush fill(face);
+    qDrawWinButton(&painter, rect(), palette(), sunken, &fill);
+    const QPixmap picture
+            = icon().pixmap(iconSize(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    QRect at(QPoint(), picture.deviceIndependentSize().toSize());
+    at.moveCenter(rect().center());
+    if (sunken)
+        at.translate(1, 1);
+    painter.drawPixmap(at, picture);
+    if (hasFocus()) {
+        // The dotted focus rectangle sits just inside the bevel.
+        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
+}

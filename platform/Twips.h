@@ -1,0 +1,19 @@
+// Twips (1/1440 inch), the unit of the window layout and the chart, and their conversion to pixels.
+#pragma once
+
+class QRect;
+class QWidget;
+
+// 1440 / the logical dots per inch of the widget's screen: 15 at 96 dpi, 10 at 144 dpi.
+double twipsPerPixel(const QWidget *widget);
+
+// The one rounding rule for every twip position that becomes a pixel, in the layout and on the
+// chart alike: the nearest pixel, halves going up (toward +infinity), so 7.5 -> 8 and -7.5 -> -7.
+// Rounding the same way everywhere keeps a grid line, a trace point and a control edge that
+// share a twip figure on the same pixel. The result is a whole number held in a double, so
+// positions far outside any surface stay exact instead of overflowing an int.
+double twipsToPixels(double twips, double twipsPerPixel);
+
+// A layout rectangle in pixels. Its edges are converted, not its size, so two controls that
+// share an edge in twips also share it in pixels at any dpi.
+QRect twipsRectToPixels(int left, int top, int width, int height, double twipsPerPixel);
