@@ -1,5 +1,8 @@
-// Scale properties of a main window: twips measured on the window's own display.
+// Scale properties of a main window: twips measured on the window's own display, the same
+// figure on both axes as the layout uses.
 #include "platform/ScaledForm.h"
+
+#include "platform/Twips.h"
 
 namespace {
 
@@ -25,10 +28,10 @@ double MainWindowForm::ScaleHeight() const
 
 double MainWindowForm::ScaleX(double width, ScaleUnit from, ScaleUnit to) const
 {
-    return convert(width, from, to, 1440.0 / window.logicalDpiX());
+    return convert(width, from, to, twipsPerPixel(&window));
 }
 
 double MainWindowForm::ScaleY(double height, ScaleUnit from, ScaleUnit to) const
 {
-    return convert(height, from, to, 1440.0 / window.logicalDpiY());
+    return convert(height, from, to, twipsPerPixel(&window));
 }
