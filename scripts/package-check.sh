@@ -62,6 +62,7 @@ readelf -d "$usr/bin/kelvane-vok" | grep -Eq "RPATH|RUNPATH" \
 
 e2e_start_xvfb
 e2e_start_app "$usr/bin/kelvane-vok"
+sleep 1
+e2e_app_alive || fail "the unpacked program ended after showing its window"
 e2e_log "unpacked program shows its window"
-e2e_exit_app
 echo "package-check: the package is good"
