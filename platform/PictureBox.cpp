@@ -93,7 +93,9 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
     const QPoint to = pixelOf(x2, y2, tpp);
     drawLine(autoRedraw ? persistent : screen, from, to, colourFromPacked(colour));
     const QRect inner = contentsRect();
-    update(QRect(from, to).normalized().translated(inner.topLeft()) & inner);
+    // span() rather than QRect(from, to).normalized(): a line that rises by one pixel would
+    // give an empty rectangle, and its pixels would never reach the screen.
+    update(QRect::span(from, to).translated(inner.topLeft()) & inner);
 }
 
 void PictureBox::Cls()

@@ -9,6 +9,8 @@ set -euo pipefail
 
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vok-e2e.XXXXXX")
 E2E_PIDS=()
+# A command the viewer is started through, such as setpriv to run it as another user.
+E2E_APP_WRAPPER=()
 APP_PID=""
 APP_WIN=""
 
@@ -55,7 +57,7 @@ e2e_start_xvfb() {
 e2e_start_app() {
     local binary workdir=${2:-$E2E_TMP}
     binary=$(realpath "$1")
-    (cd "$workdir" && exec "$binary") >"$E2E_TMP/app.log" 2>&1 &
+    (cd "$workdir" && exec "${E2E_APP_WRAPPER[@]}" "$binary") >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
     E2E_PIDS+=("$APP_PID")
     APP_WIN=$(e2e_wait_for_window "^Kelvane  VOK\$" 20) || e2e_fail "no main window appeared"
@@ -114,18 +116,27 @@ e2e_client_origin() {
     echo "$x $((y + h - E2E_CLIENT_HEIGHT))"
 }
 
+# e2e_pointer_to X Y: moves the pointer to screen coordinates. xdotool's --sync waits for a
+# motion event, which never comes when the pointer is there already.
+e2e_pointer_to() {
+    local x y
+    eval "$(xdotool getmouselocation --shell | grep -E '^[XY]=' | tr 'XY' 'xy')"
+    [ "$x $y" = "$1 $2" ] || xdotool mousemove --sync "$1" "$2"
+}
+
 # e2e_click_client X Y: a left click at client coordinates of the main window.
 e2e_click_client() {
     local ox oy
     read -r ox oy < <(e2e_client_origin)
-    xdotool mousemove --sync $((ox + $1)) $((oy + $2)) click 1
+    e2e_pointer_to $((ox + $1)) $((oy + $2))
+    xdotool click 1
 }
 
 # e2e_move_client X Y: moves the pointer to client coordinates of the main window.
 e2e_move_client() {
     local ox oy
     read -r ox oy < <(e2e_client_origin)
-    xdotool mousemove --sync $((ox + $1)) $((oy + $2))
+    e2e_pointer_to $((ox + $1)) $((oy + $2))
     sleep 0.2
 }
 
@@ -140,7 +151,7 @@ e2e_click_exit() { e2e_click_client 100 12; }
 e2e_type_into() {
     local id=$1 text=$2 x y w h
     read -r x y w h < <(e2e_geometry "$id")
-    xdotool mousemove --sync $((x + w / 2)) $((y + 10))
+    e2e_pointer_to $((x + w / 2)) $((y + 10))
     xdotool windowfocus --sync "$id" 2>/dev/null || true
     xdotool type --delay 2 -- "$text"
 }
@@ -150,7 +161,7 @@ e2e_key_into() {
     shift
     local x y w h
     read -r x y w h < <(e2e_geometry "$id")
-    xdotool mousemove --sync $((x + w / 2)) $((y + 10))
+    e2e_pointer_to $((x + w / 2)) $((y + 10))
     xdotool windowfocus --sync "$id" 2>/dev/null || true
     xdotool key "$@"
 }
@@ -158,13 +169,19 @@ e2e_key_into() {
 # e2e_open_file PATH: Open from the toolbar, the path typed into the dialog's name field, then
 # Return. Waits for the dialog to close; returns without waiting for a load to finish.
 e2e_open_file() {
-    local path=$1 dialog
+    local path=$1 dialog attempt
     e2e_click_open
     dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
     sleep 0.3
-    e2e_type_into "$dialog" "$path"
-    e2e_key_into "$dialog" Return
-    e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close for $path"
+    # Now and then Qt's dialog spends the Return on its completer and stays open with the name
+    # cleared; the name is then typed again, over whatever the field holds.
+    for attempt in 1 2 3; do
+        [ "$attempt" -gt 1 ] && e2e_key_into "$dialog" ctrl+a
+        e2e_type_into "$dialog" "$path"
+        e2e_key_into "$dialog" Return
+        e2e_wait_for_no_window "$dialog" 2 && return 0
+    done
+    e2e_fail "the open-file dialog did not close for $path"
 }
 
 # e2e_cancel_open: Open from the toolbar, then Escape in the dialog.
@@ -235,4 +252,17 @@ e2e_exit_app() {
     local status=0
     wait "$APP_PID" || status=$?
     [ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
+}
+
+# e2e_record SIGN HALF REMAIN PERDEGREE: writes one four-byte log record to standard output.
+e2e_record() {
+    printf "$(printf '\\%03o\\%03o\\%03o\\%03o' "$1" "$2" "$3" "$4")"
+}
+
+# e2e_read_box CLIENT-X CLIENT-Y: the text of a text box, selected and copied as a user would.
+e2e_read_box() {
+    e2e_click_client "$1" "$2"
+    xdotool key ctrl+a ctrl+c
+    sleep 0.2
+    xclip -selection clipboard -o 2>/dev/null || true
 }

@@ -1,0 +1,282 @@
+// Viewing logs in the real window: the trace on the chart, the commands, and the read-out.
+#include "Form1/Form1.h"
+#include "LogFiles.h"
+#include "platform/Error.h"
+#include "platform/ErrorGuard.h"
+
+#include <QLocale>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QRgb Red = qRgb(255, 0, 0);
+constexpr int Border = 2; // the chart's sunken border, in pixels
+
+QImage chartPixels(Form1 &form)
+{
+    return form.Pic->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+int countRed(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == Red;
+    return count;
+}
+
+QByteArray flatLog(int records, int degrees)
+{
+    QByteArray bytes;
+    for (int i = 0; i < records; ++i)
+        appendRecord(bytes, recordForDegrees(degrees));
+    return bytes;
+}
+
+// A trace that moves every sample, so that any missing or extra segment shows.
+QByteArray zigzagLog(int records)
+{
+    QByteArray bytes;
+    for (int i = 0; i < records; ++i)
+        appendRecord(bytes, recordForDegrees((i * 37) % 200 - 50));
+    return bytes;
+}
+
+} // namespace
+
+class TestView : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<Form1> form;
+    QString chosen; // what the scripted dialog answers
+    QStringList errors; // what the error guard showed
+
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        writeFile(dir.filePath(name), bytes);
+        return dir.filePath(name);
+    }
+
+    void open(const QString &path)
+    {
+        chosen = path;
+        form->Cm2->click();
+    }
+
+private slots:
+    void init()
+    {
+        errors.clear();
+        setErrorObserver([this](const std::exception &, const QString &text) { errors << text; });
+        form = std::make_unique<Form1>();
+        form->CmD->setChooser([this](QWidget *, const QStringList &) { return chosen; });
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    void cleanup()
+    {
+        form.reset();
+        setErrorObserver({});
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // -25.25 then 26.0 degrees: one segment from (0, 4926) to (60, 3696) twips, that is from
+    // pixel (0, 328) toward (4, 246), whose end point is left for the next segment.
+    void firstSegment()
+    {
+        QByteArray bytes;
+        appendRecord(bytes, { 255, 206, 16, 16 });
+        appendRecord(bytes, { 0, 51, 4, 16 });
+        open(file("segment.log", bytes));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+
+        const QImage chart = chartPixels(*form);
+        QCOMPARE(chart.pixel(Border + 0, Border + 328), Red);
+        QVERIFY(chart.pixel(Border + 4, Border + 246) != Red);
+        int top = chart.height(), bottom = -1, left = chart.width(), right = -1;
+        for (int y = 0; y < chart.height(); ++y)
+            for (int x = 0; x < chart.width(); ++x)
+                if (chart.pixel(x, y) == Red) {
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                    left = std::min(left, x), right = std::max(right, x);
+                }
+        QCOMPARE(top - Border, 247);
+        QCOMPARE(bottom - Border, 328);
+        QCOMPARE(left - Border, 0);
+        QCOMPARE(right - Border, 3);
+        // One pixel per row from 247 to 328, less the three rows where the grid's green
+        // lines (256, 288, 320) stay on top.
+        QCOMPARE(countRed(chart), 82 - 3);
+        QCOMPARE(form->SampleNo, 2);
+        QCOMPARE(form->PrevTemp, 26.0f);
+    }
+
+    // Records past sample 140 are read and counted but draw nothing.
+    // What reaches the window's backing store after the load, not a fresh rendering of the
+    // widget: every segment's pixels must have been scheduled for repainting.
+    void everySegmentReachesTheScreen()
+    {
+        QTest::qWait(50);
+        open(file("zigzag.log", zigzagLog(141)));
+        QTest::qWait(50);
+        const QRect inner
+                = form->Pic->contentsRect().translated(form->Pic->mapTo(form.get(), QPoint()));
+        const QImage onScreen = form->screen()
+                                        ->grabWindow(form->winId())
+                                        .toImage()
+                                        .convertToFormat(QImage::Format_RGB32)
+                                        .copy(inner);
+        const QImage rendered = chartPixels(*form).copy(form->Pic->contentsRect());
+        QVERIFY(countRed(rendered) > 1000);
+        QCOMPARE(onScreen, rendered);
+    }
+
+    void onlyTheFirst141SamplesAreDrawn()
+    {
+        open(file("first141.log", zigzagLog(141)));
+        const QImage first141 = chartPixels(*form);
+        QVERIFY(countRed(first141) > 1000);
+
+        form->Cm1->click();
+        open(file("600.log", zigzagLog(600)));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+        QCOMPARE(chartPixels(*form), first141);
+        QCOMPARE(form->SampleNo, 600);
+        QCOMPARE(form->PrevSampleNo, 599);
+    }
+
+    void loadsOverlayUntilNew()
+    {
+        open(file("warm.log", flatLog(141, 50)));
+        const QImage warm = chartPixels(*form);
+        form->Cm1->click();
+        open(file("cold.log", flatLog(141, -20)));
+        const QImage cold = chartPixels(*form);
+
+        open(file("warm.log", flatLog(141, 50)));
+        const QImage both = chartPixels(*form);
+        QCOMPARE(countRed(both), countRed(warm) + countRed(cold));
+        for (int y = 0; y < both.height(); ++y)
+            for (int x = 0; x < both.width(); ++x)
+                QCOMPARE(both.pixel(x, y) == Red,
+                         warm.pixel(x, y) == Red || cold.pixel(x, y) == Red);
+    }
+
+    void newThenOpenRedrawsTheSameTrace()
+    {
+        const QImage empty = chartPixels(*form);
+        form->Cm1->click(); // New before anything was opened changes nothing
+        QCOMPARE(chartPixels(*form), empty);
+
+        const QString path = file("zigzag.log", zigzagLog(300));
+        open(path);
+        const QImage first = chartPixels(*form);
+        form->mnuNew->trigger();
+        QCOMPARE(chartPixels(*form), empty);
+        QVERIFY(form->Pic->AutoRedraw());
+        open(path);
+        QCOMPARE(chartPixels(*form), first);
+    }
+
+    void cancelledDialogChangesNothing()
+    {
+        QVERIFY(!form->Pic->AutoRedraw());
+        open(QString()); // before any file was chosen
+        QVERIFY(form->Pic->AutoRedraw());
+        QCOMPARE(form->SampleNo, 0);
+
+        open(file("trace.log", zigzagLog(200)));
+        const QImage trace = chartPixels(*form);
+        const WindowState before = *form;
+        open(QString());
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(chartPixels(*form), trace);
+        QCOMPARE(form->SampleNo, before.SampleNo);
+        QCOMPARE(form->Temp, before.Temp);
+        QCOMPARE(form->PrevTemp, before.PrevTemp);
+    }
+
+    // A malformed record 50 stops the load there: 49 segments stay, the error is shown, and
+    // the window goes on working.
+    void faultDuringLoadKeepsWhatWasDrawn()
+    {
+        open(file("prefix.log", zigzagLog(50)));
+        const QImage prefix = chartPixels(*form);
+        form->Cm1->click();
+
+        QByteArray bytes = zigzagLog(200);
+        bytes[50 * 4 + 2] = 17; // remaining count above the count per degree
+        open(file("bad.log", bytes));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().startsWith("Overflow"), qPrintable(errors.first()));
+        QVERIFY2(errors.first().contains("record 50"), qPrintable(errors.first()));
+        QCOMPARE(chartPixels(*form), prefix);
+        QCOMPARE(form->SampleNo, 50);
+        QCOMPARE(form->PrevSampleNo, 49);
+
+        form->Cm1->click();
+        open(file("again.log", zigzagLog(50)));
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(chartPixels(*form), prefix);
+    }
+
+    void readOut_data()
+    {
+        QTest::addColumn<QPoint>("pixel"); // in the chart's inner area
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("temperature");
+
+        QTest::newRow("top-left corner") << QPoint(0, 0) << "0."
+                                         << "180.";
+        QTest::newRow("zero degrees") << QPoint(10, 288) << "3."
+                                      << "0.";
+        QTest::newRow("sample 100") << QPoint(400, 100) << "100."
+                                    << "117.5";
+        QTest::newRow("half a sample rounds up") << QPoint(2, 1) << "1."
+                                                 << "179.375";
+        QTest::newRow("last column and row") << QPoint(556, 380) << "139."
+                                             << "-57.5";
+        QTest::newRow("refined step") << QPoint(3, 203) << "1."
+                                      << "53.125";
+    }
+
+    void readOut()
+    {
+        QFETCH(QPoint, pixel);
+        QFETCH(QString, sample);
+        QFETCH(QString, temperature);
+
+        QVERIFY(form->Text5->text().isEmpty());
+        QVERIFY(form->Text6->text().isEmpty());
+        QTest::mouseMove(form->Pic, pixel + QPoint(Border, Border));
+        QTRY_COMPARE(form->Text5->text(), sample);
+        QCOMPARE(form->Text6->text(), temperature);
+
+        // The boxes keep their values once the pointer has left the chart.
+        QTest::mouseMove(form.get(), QPoint(5, 5));
+        QCOMPARE(form->Text5->text(), sample);
+    }
+
+    void readOutUsesTheLocaleSeparator()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QTest::mouseMove(form->Pic, QPoint(Border + 400, Border + 100));
+        QTRY_COMPARE(form->Text5->text(), QString("100,"));
+        QCOMPARE(form->Text6->text(), QString("117,5"));
+    }
+
+    void exitClosesTheWindow()
+    {
+        form->Command2->click();
+        QVERIFY(!form->isVisible());
+    }
+};
+
+QTEST_MAIN(TestView)
+#include "tst_view.moc"
