@@ -3,6 +3,7 @@
 #include "platform/DeviceContext.h"
 #include "platform/Error.h"
 #include "platform/ErrorGuard.h"
+#include "platform/Twips.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -25,8 +26,9 @@ QImage clientPixels(Form1 &form)
 // A point of the chart's inner area, in twips, as a pixel of the client area.
 QPoint chartPixel(Form1 &form, int xTwips, int yTwips)
 {
+    const double tpp = twipsPerPixel(&form);
     return form.Pic->geometry().topLeft() + form.Pic->contentsRect().topLeft()
-            + QPoint(xTwips / 15, yTwips / 15);
+            + QPoint(int(twipsToPixels(xTwips, tpp)), int(twipsToPixels(yTwips, tpp)));
 }
 
 struct ShownErrors
@@ -96,13 +98,17 @@ private slots:
         QCOMPARE(copied, clientPixels(form));
     }
 
-    void startsAt664By469()
+    // 9960 by 7035 twips: 664 by 469 pixels at 96 dpi, 996 by 704 at 144 dpi.
+    void startsAtLayoutSize()
     {
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.Command1_Click();
-        QCOMPARE(clipboardImage().size(), QSize(664, 469));
+        const QSize expected = qEnvironmentVariableIntValue("VOK_TEST_DPI") == 144
+                ? QSize(996, 704)
+                : QSize(664, 469);
+        QCOMPARE(clipboardImage().size(), expected);
     }
 
     // What is drawn on the chart is in the copy, under the grid as on the screen.
@@ -136,7 +142,7 @@ private slots:
         form.Command1_Click();
 
         const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.size(), QSize(664, 469));
+        QCOMPARE(copied.size(), form.centralWidget()->size());
         QCOMPARE(copied.format(), QImage::Format_Indexed8);
         QCOMPARE(copied.colorTable(), systemPalette);
     }
