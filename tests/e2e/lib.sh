@@ -61,8 +61,20 @@ e2e_start_app() {
     APP_PID=$!
     E2E_PIDS+=("$APP_PID")
     APP_WIN=$(e2e_wait_for_window "^Kelvane  VOK\$" 20) || e2e_fail "no main window appeared"
-    # Let the first paint finish before anything looks at pixels.
-    sleep 0.5
+    e2e_wait_until_painted
+}
+
+# Waits until the window's pixels stop changing, so that a busy machine's late first paint is
+# not mistaken for the program's picture.
+e2e_wait_until_painted() {
+    local deadline=$((SECONDS + 20)) previous="" current
+    while [ $SECONDS -lt $deadline ]; do
+        sleep 0.25
+        current=$(import -window "$APP_WIN" rgb:- 2>/dev/null | md5sum)
+        [ "$current" = "$previous" ] && return 0
+        previous=$current
+    done
+    e2e_fail "the window never settled"
 }
 
 e2e_app_alive() { kill -0 "$APP_PID" 2>/dev/null; }
@@ -73,7 +85,9 @@ e2e_wait_for_window() {
     local pattern=$1 seconds=${2:-10} deadline ids id
     deadline=$((SECONDS + seconds))
     while [ $SECONDS -lt $deadline ]; do
-        ids=$(xdotool search --onlyvisible --pid "$APP_PID" --name "$pattern" 2>/dev/null || true)
+        # --all: xdotool's default is any condition, which would take every window of the app.
+        ids=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name "$pattern" 2>/dev/null \
+            || true)
         for id in $ids; do
             if [ "$id" != "$APP_WIN" ]; then
                 echo "$id"
@@ -90,7 +104,7 @@ e2e_wait_for_no_window() {
     local id=$1 seconds=${2:-10} deadline
     deadline=$((SECONDS + seconds))
     while [ $SECONDS -lt $deadline ]; do
-        xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" || return 0
+        [[ "$(xwininfo -id "$id" 2>/dev/null)" == *IsViewable* ]] || return 0
         sleep 0.1
     done
     return 1
@@ -98,7 +112,8 @@ e2e_wait_for_no_window() {
 
 # The other windows of the app that are visible now (dialogs, message boxes), one id a line.
 e2e_other_windows() {
-    xdotool search --onlyvisible --pid "$APP_PID" --name "" 2>/dev/null | grep -vx "$APP_WIN" || true
+    xdotool search --all --onlyvisible --pid "$APP_PID" --name "" 2>/dev/null \
+        | grep -vx "$APP_WIN" || true
 }
 
 # Window geometry: e2e_geometry ID prints "x y width height" of its inner area on the screen.
@@ -169,19 +184,13 @@ e2e_key_into() {
 # e2e_open_file PATH: Open from the toolbar, the path typed into the dialog's name field, then
 # Return. Waits for the dialog to close; returns without waiting for a load to finish.
 e2e_open_file() {
-    local path=$1 dialog attempt
+    local path=$1 dialog
     e2e_click_open
     dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
     sleep 0.3
-    # Now and then Qt's dialog spends the Return on its completer and stays open with the name
-    # cleared; the name is then typed again, over whatever the field holds.
-    for attempt in 1 2 3; do
-        [ "$attempt" -gt 1 ] && e2e_key_into "$dialog" ctrl+a
-        e2e_type_into "$dialog" "$path"
-        e2e_key_into "$dialog" Return
-        e2e_wait_for_no_window "$dialog" 2 && return 0
-    done
-    e2e_fail "the open-file dialog did not close for $path"
+    e2e_type_into "$dialog" "$path"
+    e2e_key_into "$dialog" Return
+    e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close for $path"
 }
 
 # e2e_cancel_open: Open from the toolbar, then Escape in the dialog.

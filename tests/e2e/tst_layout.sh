@@ -32,8 +32,12 @@ e2e_start_app "$binary"
 [ "$(xdotool getwindowname "$APP_WIN")" = "Kelvane  VOK" ] || e2e_fail "window title differs"
 read -r x y w h < <(e2e_geometry "$APP_WIN")
 [ "$w" -eq 664 ] || e2e_fail "client width is $w, not 664"
-xprop -id "$APP_WIN" _NET_WM_ICON | grep -q "16 x 16" || e2e_fail "no 16-pixel window icon"
-xprop -id "$APP_WIN" _NET_WM_ICON | grep -q "48 x 48" || e2e_fail "no 48-pixel window icon"
+# The property is read whole before searching it: under pipefail, grep -q leaving early would
+# fail xprop with SIGPIPE.
+icons=$(xprop -id "$APP_WIN" _NET_WM_ICON)
+has_icon() { grep -q "$1 x $1" <<<"$icons"; }
+has_icon 16 || e2e_fail "no 16-pixel window icon"
+has_icon 48 || e2e_fail "no 48-pixel window icon"
 
 # The client area's top is found from what is drawn, not assumed: the chart's inner area
 # starts 50 pixels below it, so the client area must then reach 469 pixels down.
