@@ -7,7 +7,7 @@ set(VOK_APP_ID org.kelvane.vok) # the .desktop, metainfo and icon names must all
 
 # Qt's libraries live in the system's own library folders: no search path of our own.
 set_target_properties(kelvane-vok PROPERTIES INSTALL_RPATH "")
-install(TARGETS kelvane-vok RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kelvane-vok RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
 # The desktop's menu entry, icon theme and software centre are freedesktop conventions.
 if(UNIX AND NOT APPLE)
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/${VOK_APP_ID}.desktop
