@@ -7,7 +7,6 @@
 #include "platform/OpenFileDialog.h"
 #include "platform/PictureBox.h"
 
-#include <QFile>
 
 void Form1::Cm1_Click() { Pic->Cls(); }
 
@@ -22,7 +21,7 @@ void Form1::mnuopen_Click()
     CmD->ShowOpen();
     // A cancelled dialog yields an empty name, which stops here: never an error, and the
     // chart stays as it is.
-    LogFileName = QFile::encodeName(CmD->FileName).toStdString();
+    LogFileName = CmD->FileName.toUtf8().toStdString();
     if (LogFileName.empty())
         return;
     BusyCursor busy;

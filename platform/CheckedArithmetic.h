@@ -5,22 +5,25 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 // Integer results that do not fit their type are overflow errors.
+// Formed in 64 bits, where neither a product nor a sum of two 32-bit values can overflow.
+inline int32_t checkedInt32(int64_t value, const char *what)
+{
+    if (value < INT32_MIN || value > INT32_MAX)
+        throw Error(ErrorKind::Overflow, std::string("a 32-bit ") + what + " is out of range");
+    return static_cast<int32_t>(value);
+}
+
 inline int32_t checkedMul32(int32_t a, int32_t b)
 {
-    int32_t result;
-    if (__builtin_mul_overflow(a, b, &result))
-        throw Error(ErrorKind::Overflow, "a 32-bit product is out of range");
-    return result;
+    return checkedInt32(int64_t(a) * b, "product");
 }
 
 inline int32_t checkedAdd32(int32_t a, int32_t b)
 {
-    int32_t result;
-    if (__builtin_add_overflow(a, b, &result))
-        throw Error(ErrorKind::Overflow, "a 32-bit sum is out of range");
-    return result;
+    return checkedInt32(int64_t(a) + b, "sum");
 }
 
 inline uint8_t checkedByte(int32_t value)
