@@ -8,6 +8,7 @@ VOK_PACKAGES=(
     fonts-thai-tlwg
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
     desktop-file-utils appstream dpkg-dev file
+    strace
 )
 
 vok_missing_packages() {

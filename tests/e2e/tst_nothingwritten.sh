@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# A session of Open, New, Copy image and Exit with a fresh home and fresh XDG folders writes
+# no file: every call that could create or change one is traced, and the fresh folders are
+# searched afterwards. What Qt's own file dialog keeps is listed apart and allowed.
+source "$(dirname "$0")/lib.sh"
+binary=$(realpath "$1")
+
+fresh="$E2E_TMP/fresh"
+mkdir -p "$fresh"/{home,config,data,cache,state,start,logs}
+for _ in $(seq 200); do e2e_record 0 50 12 16; done >"$fresh/logs/flat.log"
+log_before=$(stat -c '%s %y' "$fresh/logs/flat.log")$(md5sum <"$fresh/logs/flat.log")
+
+e2e_start_xvfb
+export HOME="$fresh/home" XDG_CONFIG_HOME="$fresh/config" XDG_DATA_HOME="$fresh/data"
+export XDG_CACHE_HOME="$fresh/cache" XDG_STATE_HOME="$fresh/state"
+# e2e_start_xvfb gave the runtime folder; make it fresh too, it must exist with mode 0700.
+export XDG_RUNTIME_DIR="$fresh/runtime"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+touch "$E2E_TMP/started"
+
+trace="$E2E_TMP/trace.txt"
+tracing=""
+if strace -f -qq -o /dev/null true 2>/dev/null; then
+    tracing=yes
+    # The tracer's child is the viewer; the harness finds windows by the viewer's own process.
+    # LeakSanitizer cannot run under a tracer; the other end-to-end tests check for leaks.
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+    (cd "$fresh/start" && exec strace -f -qq -o "$trace" \
+        -e trace=open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,link,linkat,symlink,symlinkat,unlink,unlinkat,rmdir,truncate,chmod,fchmodat,utimensat \
+        "$binary") >"$E2E_TMP/app.log" 2>&1 &
+    tracer=$!
+    E2E_PIDS+=("$tracer")
+    for _ in $(seq 100); do
+        APP_PID=$(pgrep -P "$tracer" | head -n 1 || true)
+        [ -n "$APP_PID" ] && break
+        sleep 0.1
+    done
+    [ -n "$APP_PID" ] || e2e_fail "the traced viewer did not start"
+    APP_WIN=$(e2e_wait_for_window "^Kelvane  VOK\$" 30) || e2e_fail "no main window appeared"
+    e2e_wait_until_painted
+else
+    e2e_log "strace cannot trace here; only the fresh folders are searched"
+    e2e_start_app "$binary" "$fresh/start"
+fi
+
+e2e_open_file "$fresh/logs/flat.log"
+e2e_expect_no_message 1
+e2e_click_new
+sleep 0.3
+e2e_click_camera
+e2e_expect_no_message 1
+[ -n "$(xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep '^image/')" ] \
+    || e2e_fail "Copy image put no image on the clipboard"
+
+if [ -n "$tracing" ]; then
+    e2e_click_exit
+    status=0
+    wait "$tracer" || status=$?
+    [ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
+else
+    e2e_exit_app
+fi
+
+# Qt's file dialog remembers its folder and view in QtProject.conf (with a lock and a temporary
+# file while it saves), and fontconfig or Mesa may fill their caches: the toolkit's, not ours.
+toolkit_pattern="^($XDG_CONFIG_HOME/QtProject\\.conf|$XDG_CACHE_HOME/(fontconfig|mesa_shader_cache)/)"
+
+written=""
+if [ -n "$tracing" ]; then
+    # Calls that succeeded and could create or change a file: opens for writing or creating,
+    # and every call that makes, renames, removes or re-dates a name. /dev and /proc are devices;
+    # an O_TMPFILE open makes no name (only a later link, traced too, would).
+    written=$(grep -v ' = -1 ' "$trace" | grep -v O_TMPFILE | grep -E \
+        'open(at)?\(.*O_(WRONLY|RDWR|CREAT|TRUNC)|^[0-9]+ +(creat|mkdir|mkdirat|rename|renameat2?|link|linkat|symlink|symlinkat|unlink|unlinkat|rmdir|truncate|chmod|fchmodat|utimensat)\(' \
+        | grep -oE '"[^"]*"' | tr -d '"' | grep -vE '^/(dev|proc)/' | sort -u || true)
+fi
+created=$(find "$fresh" "$XDG_RUNTIME_DIR" -newer "$E2E_TMP/started" \( -type f -o -type l \) \
+    2>/dev/null | sort -u || true)
+
+toolkit=$(printf '%s\n%s\n' "$written" "$created" | grep -E "$toolkit_pattern" | sort -u || true)
+ours=$(printf '%s\n%s\n' "$written" "$created" | grep -vE "$toolkit_pattern" | grep . | sort -u \
+    || true)
+
+if [ -n "$toolkit" ]; then
+    e2e_log "written by the toolkit (allowed):"
+    sed 's/^/    /' <<<"$toolkit"
+fi
+[ -z "$ours" ] || e2e_fail "files created or changed by the session:"$'\n'"$ours"
+[ "$(stat -c '%s %y' "$fresh/logs/flat.log")$(md5sum <"$fresh/logs/flat.log")" = "$log_before" ] \
+    || e2e_fail "the log changed"
+echo "1 passed, 0 failed"
