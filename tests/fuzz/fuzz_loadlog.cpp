@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <optional>
 #include <string>
 #include <sys/mman.h>
@@ -120,9 +121,11 @@ public:
 // The lowest free descriptor number: the same before and after a load unless it leaked one.
 int lowestFreeDescriptor()
 {
-    const int probe = ::dup(0);
-    if (probe >= 0)
-        ::close(probe);
+    // Not a dup of standard input, which a CI runner may have closed.
+    const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (probe < 0)
+        fail("cannot open /dev/null");
+    ::close(probe);
     return probe;
 }
 
