@@ -50,18 +50,22 @@ snapshot() { (cd "$logs" && stat -c '%n %s %y %a' * && md5sum -- *.log *.png); }
 before=$(snapshot)
 
 unreadable_case=yes
+as_nobody=()
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && id nobody >/dev/null 2>&1; then
+    as_nobody=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
+fi
 if [ "$(id -u)" -eq 0 ]; then
-    if command -v setpriv >/dev/null && id nobody >/dev/null 2>&1; then
+    if [ ${#as_nobody[@]} -gt 0 ] && "${as_nobody[@]}" test -x "$(realpath "$binary")"; then
         # Its own home and runtime folder, so that Qt finds nothing of root's.
         home="$E2E_TMP/nobody-home"
         mkdir -m 0700 "$home" "$home/runtime"
         chown -R nobody "$home"
-        E2E_APP_WRAPPER=(env HOME="$home" XDG_RUNTIME_DIR="$home/runtime"
-            setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
+        E2E_APP_WRAPPER=(env HOME="$home" XDG_RUNTIME_DIR="$home/runtime" "${as_nobody[@]}")
         e2e_log "running the viewer as nobody"
     else
         unreadable_case=""
-        e2e_log "SKIP unreadable file: running as root without setpriv or a user nobody"
+        e2e_log "SKIP unreadable file: running as root, and the viewer cannot run as nobody" \
+            "(no setpriv, no user nobody, or the binary is out of nobody's reach)"
     fi
 fi
 
