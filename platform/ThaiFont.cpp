@@ -2,6 +2,8 @@
 #include "platform/ThaiFont.h"
 
 #include <QFontDatabase>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -13,7 +15,9 @@ bool writesThai(const QString &family)
 FontFace thaiFace(const QList<FontFace> &faces)
 {
     for (const FontFace &face : faces) {
-        if (QFontDatabase::hasFamily(face.family) && writesThai(face.family))
+        // writingSystems only reads Qt's own font list, while hasFamily has fontconfig resolve
+        // aliases, which costs a tenth of a millisecond each time; so the cheap test goes first.
+        if (writesThai(face.family) && QFontDatabase::hasFamily(face.family))
             return face;
     }
     const QStringList installed = QFontDatabase::families(QFontDatabase::Thai);
@@ -22,11 +26,23 @@ FontFace thaiFace(const QList<FontFace> &faces)
     return faces.value(0, FontFace { QString(), 8.25 });
 }
 
+// A window asks for the same few lists once per control; the installed fonts do not change
+// while it is built, so each list is resolved once.
+const FontFace &cachedThaiFace(const QList<FontFace> &faces)
+{
+    static std::vector<std::pair<QList<FontFace>, FontFace>> resolved;
+    for (const auto &[list, face] : resolved) {
+        if (list == faces)
+            return face;
+    }
+    return resolved.emplace_back(faces, thaiFace(faces)).second;
+}
+
 } // namespace
 
 QFont thaiFont(const QList<FontFace> &faces, bool bold)
 {
-    const FontFace face = thaiFace(faces);
+    const FontFace &face = cachedThaiFace(faces);
     QFont font(face.family);
     font.setPointSizeF(face.pointSize);
     font.setBold(bold);

@@ -10,10 +10,12 @@ struct FontFace
 {
     QString family;
     double pointSize;
+
+    friend bool operator==(const FontFace &, const FontFace &) = default;
 };
 
 // The first of `faces` that is installed and can write Thai, at its size; failing all of them,
 // the first installed Thai-capable family at the last face's size; failing that, the first
 // face. A family that exists without Thai glyphs is passed over, as it would show Thai text as
-// boxes.
+// boxes. Each list is resolved once per process: fonts installed later are not seen.
 QFont thaiFont(const QList<FontFace> &faces, bool bold);
