@@ -212,6 +212,12 @@ for case in "${fault_cases[@]}"; do
     passed=$((passed + 1))
 done
 
+# Cancelling the dialog after files were chosen loads nothing again: the cleared chart stays empty.
+e2e_click_new
+e2e_cancel_open
+e2e_expect_no_message 1
+check '[ "$(red_pixels "$chart")" -eq 0 ]' "a cancelled Open drew a trace"
+
 # The next Open still works after all of that.
 e2e_click_new
 e2e_open_file "$logs/good.log"
