@@ -54,6 +54,8 @@ e2e_expect_no_message 1
 
 if [ -n "$tracing" ]; then
     e2e_click_exit
+    for _ in $(seq 100); do kill -0 "$tracer" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$tracer" 2>/dev/null && e2e_fail "the program did not end after Exit"
     status=0
     wait "$tracer" || status=$?
     [ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
