@@ -7,8 +7,10 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -22,13 +24,20 @@ QColor colourFromPacked(uint32_t colour)
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
-QPoint pixelOf(float x, float y, double twipsPerPixel)
+std::optional<QPoint> drawablePixel(float x, float y, double twipsPerPixel)
 {
     const double px = twipsToPixels(x, twipsPerPixel);
     const double py = twipsToPixels(y, twipsPerPixel);
     if (!(std::abs(px) <= MaxPixel && std::abs(py) <= MaxPixel)) // also refuses NaN
-        throw Error(ErrorKind::Drawing, "a line end lies beyond the drawing surface's range");
+        return std::nullopt;
     return QPoint(int(px), int(py));
+}
+
+QPoint pixelOf(float x, float y, double twipsPerPixel)
+{
+    if (const std::optional<QPoint> pixel = drawablePixel(x, y, twipsPerPixel))
+        return *pixel;
+    throw Error(ErrorKind::Drawing, "a line end lies beyond the drawing surface's range");
 }
 
 QRgb &rawPixel(QImage &image, QPoint point)
@@ -54,6 +63,20 @@ void drawLine(QImage &image, QPoint from, QPoint to, const QColor &colour)
     painter.end();
     if (endInside)
         rawPixel(image, to) = endPixel;
+}
+
+int signOf(int value) { return (value > 0) - (value < 0); }
+
+// The pixels drawLine sets for a line that runs along a row or a column, as one rectangle:
+// filled directly it gives the same pixels under any clip, with no layer to draw it on.
+std::optional<QRect> straightRun(QPoint from, QPoint to)
+{
+    if (from == to || (from.x() != to.x() && from.y() != to.y()))
+        return std::nullopt;
+    const QPoint last = to - QPoint(signOf(to.x() - from.x()), signOf(to.y() - from.y()));
+    // Spelled out: QRect::normalized() moves both edges of a reversed rectangle by one.
+    return QRect(QPoint(std::min(from.x(), last.x()), std::min(from.y(), last.y())),
+                 QPoint(std::max(from.x(), last.x()), std::max(from.y(), last.y())));
 }
 
 // The classic bit set for Qt flags: each flag that is set adds its bit.
@@ -91,7 +114,7 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
     const double tpp = twipsPerPixel(this);
     const QPoint from = pixelOf(x1, y1, tpp);
     const QPoint to = pixelOf(x2, y2, tpp);
-    drawLine(autoRedraw ? persistent : screen, from, to, colourFromPacked(colour));
+    drawLine(autoRedraw ? persistentImage() : screenLayer(), from, to, colourFromPacked(colour));
     const QRect inner = contentsRect();
     // span() rather than QRect(from, to).normalized(): a line that rises by one pixel would
     // give an empty rectangle, and its pixels would never reach the screen.
@@ -100,10 +123,18 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
 
 void PictureBox::Cls()
 {
-    fitLayers();
-    persistent.fill(background);
-    screen.fill(Qt::transparent);
+    persistent = QImage();
+    screen = QImage();
     update();
+}
+
+QImage PictureBox::image() const
+{
+    if (!persistent.isNull())
+        return persistent;
+    QImage blank(contentsRect().size(), QImage::Format_RGB32);
+    blank.fill(background);
+    return blank;
 }
 
 void PictureBox::setBackColor(const QColor &colour)
@@ -114,19 +145,30 @@ void PictureBox::setBackColor(const QColor &colour)
 
 void PictureBox::setLineElements(std::vector<LineElement> elements)
 {
+    const double tpp = twipsPerPixel(this);
+    for (const LineElement &line : elements) {
+        pixelOf(line.X1, line.Y1, tpp);
+        pixelOf(line.X2, line.Y2, tpp);
+    }
     lineElements = std::move(elements);
-    fitLayers();
-    drawLineElements();
+    lineLayer = QImage();
     update();
 }
 
-void PictureBox::drawLineElements()
+QImage &PictureBox::persistentImage()
 {
-    lineLayer = transparentImage(contentsRect().size());
-    const double tpp = twipsPerPixel(this);
-    for (const LineElement &line : lineElements)
-        drawLine(lineLayer, pixelOf(line.X1, line.Y1, tpp), pixelOf(line.X2, line.Y2, tpp),
-                 colourFromPacked(line.BorderColor));
+    if (persistent.isNull()) {
+        persistent = QImage(contentsRect().size(), QImage::Format_RGB32);
+        persistent.fill(background);
+    }
+    return persistent;
+}
+
+QImage &PictureBox::screenLayer()
+{
+    if (screen.isNull())
+        screen = transparentImage(contentsRect().size());
+    return screen;
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)
@@ -136,10 +178,49 @@ void PictureBox::paintEvent(QPaintEvent *event)
     const QRect inner = contentsRect();
     QPainter painter(this);
     painter.setClipRect(inner & event->rect());
+    painter.translate(inner.topLeft());
+    if (persistent.isNull())
+        painter.fillRect(QRect(QPoint(), inner.size()), background);
+    else
+        painter.drawImage(0, 0, persistent);
+    if (!screen.isNull())
+        painter.drawImage(0, 0, screen);
     // The line elements come last so that nothing drawn covers them.
-    painter.drawImage(inner.topLeft(), persistent);
-    painter.drawImage(inner.topLeft(), screen);
-    painter.drawImage(inner.topLeft(), lineLayer);
+    paintLineElements(painter);
+}
+
+// Lines along a row or a column, which a grid is made of, are filled as runs of pixels. Where a
+// slanted line's pixels fall can depend on the clip it is drawn under, so if there is one, all
+// the elements are drawn in their order onto a layer once, and the layer is shown.
+void PictureBox::paintLineElements(QPainter &painter)
+{
+    const double tpp = twipsPerPixel(this);
+    struct Segment
+    {
+        QPoint from, to;
+        QColor colour;
+    };
+    std::vector<Segment> segments;
+    bool slanted = false;
+    for (const LineElement &line : lineElements) {
+        const std::optional<QPoint> from = drawablePixel(line.X1, line.Y1, tpp);
+        const std::optional<QPoint> to = drawablePixel(line.X2, line.Y2, tpp);
+        if (!from || !to || *from == *to)
+            continue; // beyond reach only at a dpi other than the one they were set at
+        segments.push_back({ *from, *to, colourFromPacked(line.BorderColor) });
+        slanted = slanted || !straightRun(*from, *to);
+    }
+    if (!slanted) {
+        for (const Segment &segment : segments)
+            painter.fillRect(*straightRun(segment.from, segment.to), segment.colour);
+        return;
+    }
+    if (lineLayer.isNull()) {
+        lineLayer = transparentImage(contentsRect().size());
+        for (const Segment &segment : segments)
+            drawLine(lineLayer, segment.from, segment.to, segment.colour);
+    }
+    painter.drawImage(0, 0, lineLayer);
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)
@@ -149,27 +230,30 @@ void PictureBox::resizeEvent(QResizeEvent *event)
 }
 
 // A widget placed before it is shown has its size but no resize event yet, so every use of the
-// layers fits them first.
+// layers fits them first. What was drawn keeps its place from the top-left corner, as it would
+// on a larger sheet.
 void PictureBox::fitLayers()
 {
     const QSize size = contentsRect().size();
-    if (size == persistent.size())
-        return;
-    // What was drawn keeps its place from the top-left corner, as it would on a larger sheet.
-    QImage grown(size, QImage::Format_RGB32);
-    grown.fill(background);
-    QPainter(&grown).drawImage(0, 0, persistent);
-    persistent = grown;
-    QImage grownScreen = transparentImage(size);
-    QPainter(&grownScreen).drawImage(0, 0, screen);
-    screen = grownScreen;
-    drawLineElements();
+    if (!persistent.isNull() && persistent.size() != size) {
+        QImage grown(size, QImage::Format_RGB32);
+        grown.fill(background);
+        QPainter(&grown).drawImage(0, 0, persistent);
+        persistent = grown;
+    }
+    if (!screen.isNull() && screen.size() != size) {
+        QImage grown = transparentImage(size);
+        QPainter(&grown).drawImage(0, 0, screen);
+        screen = grown;
+    }
+    if (!lineLayer.isNull() && lineLayer.size() != size)
+        lineLayer = QImage();
 }
 
 void PictureBox::hideEvent(QHideEvent *event)
 {
     QFrame::hideEvent(event);
-    screen.fill(Qt::transparent);
+    screen = QImage();
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+class QPainter;
+
 // A fixed line shown above everything drawn on the box and untouched by Cls, in twips of the
 // inner area, drawn the way Line draws.
 struct LineElement
@@ -40,10 +42,11 @@ public:
     void Cls();
 
     // The persistent image: what was drawn while AutoRedraw was on, on the background.
-    QImage image() const { return persistent; }
+    QImage image() const;
 
     QColor backColor() const { return background; }
     void setBackColor(const QColor &colour);
+    // An element with an end beyond what the surface can address is a drawing error.
     void setLineElements(std::vector<LineElement> elements);
 
 signals:
@@ -60,12 +63,16 @@ protected:
 
 private:
     void fitLayers();
-    void drawLineElements();
+    QImage &persistentImage();
+    QImage &screenLayer();
+    void paintLineElements(QPainter &painter);
 
     bool autoRedraw = false;
     QColor background = Qt::white;
-    QImage persistent; // opaque, the background plus what AutoRedraw kept
-    QImage screen; // transparent, lines drawn while AutoRedraw was off
-    QImage lineLayer; // transparent, the line elements
+    // Each image is made when first drawn on, so that a box nobody has drawn on costs no
+    // memory and paints as a plain fill.
+    QImage persistent; // opaque, the background plus what AutoRedraw kept; null: background only
+    QImage screen; // transparent, lines drawn while AutoRedraw was off; null: none
+    QImage lineLayer; // transparent, the line elements, made only when one of them is slanted
     std::vector<LineElement> lineElements;
 };

@@ -103,6 +103,41 @@ private slots:
         }
     }
 
+    // A line element sets the pixels Line sets, whichever way it runs; the box fills elements
+    // along a row or column itself and draws slanted ones on a layer, and both must agree.
+    void lineElementPixels_data() { linePixels_data(); }
+    void lineElementPixels()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        const float x1 = float(from.x() * tpp), y1 = float(from.y() * tpp);
+        const float x2 = float(to.x() * tpp), y2 = float(to.y() * tpp);
+        box->setLineElements({ { "LineA", x1, y1, x2, y2, 0x00C000 } });
+        const QList<QPoint> element = pixelsOf(innerOf(box->grab().toImage()), QColor(0, 192, 0));
+        box->setAutoRedraw(true);
+        box->Line(x1, y1, x2, y2, Red);
+        QCOMPARE(element, pixelsOf(box->image(), Qt::red));
+    }
+
+    // Where elements cross, the later one shows, with or without a slanted one among them.
+    void lineElementsCrossInOrder()
+    {
+        const auto at = [this](int x1, int y1, int x2, int y2, uint32_t colour) {
+            return LineElement { "Line",          float(x1 * tpp), float(y1 * tpp),
+                                 float(x2 * tpp), float(y2 * tpp), colour };
+        };
+        const LineElement row = at(0, 10, 40, 10, 0x00C000);
+        const LineElement column = at(20, 0, 20, 30, 0xFF0000);
+        box->setLineElements({ row, column });
+        QCOMPARE(innerOf(box->grab().toImage()).pixelColor(20, 10), QColor(Qt::blue));
+        box->setLineElements({ row, column, at(0, 0, 40, 40, Red) });
+        const QImage shown = innerOf(box->grab().toImage());
+        QCOMPARE(shown.pixelColor(20, 10), QColor(Qt::blue));
+        QCOMPARE(shown.pixelColor(10, 10), QColor(Qt::red));
+        QCOMPARE(shown.pixelColor(20, 20), QColor(Qt::red));
+        QCOMPARE(shown.pixelColor(30, 10), QColor(0, 192, 0));
+    }
+
     // Fractional twips go to the nearest pixel, halves upward.
     void rounding_data()
     {
