@@ -19,9 +19,13 @@ std::string describeRecord(const BinaryFile &file, int64_t position, size_t byte
     std::string where = "in \"" + file.path() + "\", record " + std::to_string(recordIndex)
             + " (byte position " + std::to_string(position) + ")";
     if (bytesRead < 4) {
-        where += bytesRead == 0 ? ": the file is empty"
-                                : ": the file ends in an incomplete record of "
-                        + std::to_string(bytesRead) + (bytesRead == 1 ? " byte" : " bytes");
+        if (bytesRead == 0 && position == 1)
+            where += ": the file is empty";
+        else if (bytesRead == 0)
+            where += ": the file ended early (it was shortened while being read)";
+        else
+            where += ": the file ends in an incomplete record of " + std::to_string(bytesRead)
+                    + (bytesRead == 1 ? " byte" : " bytes");
     }
     return where;
 }

@@ -10,7 +10,7 @@ vok_build "$VOK_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 (cd "$VOK_ROOT/build" && ctest --output-on-failure -j2)
 "$VOK_ROOT/scripts/package-check.sh" "$VOK_ROOT/build"
 
+"$VOK_ROOT/scripts/fuzz.sh" 60
+
 vok_build "$VOK_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVOK_SANITIZE=ON
 (cd "$VOK_ROOT/build-asan" && ctest --output-on-failure -j2)
-
-"$VOK_ROOT/scripts/fuzz.sh" 60

@@ -140,6 +140,36 @@ private slots:
         QCOMPARE(state.Temp, 99.0f);
     }
 
+    // The length is taken at the open: a log cut short while loading reads zeros past its new
+    // end, and says so.
+    void fileShortenedWhileLoading()
+    {
+        QByteArray bytes;
+        for (int i = 0; i < 100000; ++i)
+            appendRecord(bytes, recordForDegrees(i % 100));
+        writeFile(path("shrinking.bin"), bytes);
+
+        WindowState state;
+        state.LogFileName = QFile::encodeName(path("shrinking.bin")).toStdString();
+        int steps = 0;
+        try {
+            LoadLog(state, [&] {
+                if (++steps == 2)
+                    QFile::resize(path("shrinking.bin"), 4);
+                ++state.SampleNo;
+            });
+            QFAIL("no error for the missing records");
+        } catch (const Error &error) {
+            QCOMPARE(error.kind(), ErrorKind::FloatingPointFault);
+            // Reads are buffered, so the cut shows at the next buffer's first record.
+            const std::string message = error.what();
+            QVERIFY2(message.find("record 16384 (byte position 65537): the file ended early")
+                             != std::string::npos,
+                     message.c_str());
+        }
+        QCOMPARE(steps, 16384);
+    }
+
     // Names that are no readable log are refused before anything is read, and nothing is
     // created; SampleNo is not reset by a load that never opened its file.
     void refusedNames()
