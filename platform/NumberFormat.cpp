@@ -45,14 +45,20 @@ bool incrementDigits(std::string &digits)
     return true;
 }
 
-// The magnitude as integer and fraction digits, rounded to 7 significant digits.
-void sevenSignificantDigits(double magnitude, std::string &integer, std::string &fraction)
+// A magnitude's decimal digits either side of the point.
+struct Digits
 {
-    if (magnitude == 0) {
-        integer = "0";
-        fraction.clear();
-        return;
-    }
+    std::string integer;
+    std::string fraction;
+};
+
+// The magnitude rounded to 7 significant digits. The digits are returned as new strings rather
+// than assigned to the caller's: GCC 12 at -O3 takes assigning a literal to a std::string for
+// an overlapping copy and warns (-Wrestrict) where nothing is wrong.
+Digits sevenSignificantDigits(double magnitude)
+{
+    if (magnitude == 0)
+        return { "0", {} };
     // glibc prints the exact binary value, so these digits are exact before our rounding.
     char text[160];
     std::snprintf(text, sizeof text, "%.120e", magnitude);
@@ -70,19 +76,12 @@ void sevenSignificantDigits(double magnitude, std::string &integer, std::string 
         ++exponent;
     }
 
-    if (exponent >= 0) {
-        const size_t integerDigits = static_cast<size_t>(exponent) + 1;
-        if (integerDigits >= kept.size()) {
-            integer = kept + std::string(integerDigits - kept.size(), '0');
-            fraction.clear();
-        } else {
-            integer = kept.substr(0, integerDigits);
-            fraction = kept.substr(integerDigits);
-        }
-    } else {
-        integer = "0";
-        fraction = std::string(static_cast<size_t>(-exponent - 1), '0') + kept;
-    }
+    if (exponent < 0)
+        return { "0", std::string(static_cast<size_t>(-exponent - 1), '0') + kept };
+    const size_t integerDigits = static_cast<size_t>(exponent) + 1;
+    if (integerDigits >= kept.size())
+        return { kept + std::string(integerDigits - kept.size(), '0'), {} };
+    return { kept.substr(0, integerDigits), kept.substr(integerDigits) };
 }
 
 } // namespace
@@ -93,8 +92,7 @@ std::string formatNumber(float value, std::string_view patternText,
     const Pattern pattern = parsePattern(patternText);
     const bool negative = value < 0;
 
-    std::string integer, fraction;
-    sevenSignificantDigits(std::fabs(static_cast<double>(value)), integer, fraction);
+    auto [integer, fraction] = sevenSignificantDigits(std::fabs(static_cast<double>(value)));
 
     const size_t decimals
             = static_cast<size_t>(pattern.requiredDecimals + pattern.optionalDecimals);
