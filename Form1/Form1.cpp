@@ -34,24 +34,21 @@ PictureButton *pictureButton(const Layout::ControlRow &row, QWidget *parent)
 
 QWidget *createControl(const Layout::ControlRow &row, QWidget *parent)
 {
-    const QString text = QString::fromUtf8(row.text);
     QWidget *widget = nullptr;
+    QLabel *label = nullptr;
+    QLineEdit *edit = nullptr;
     switch (row.kind) {
     case Layout::ControlKind::PictureButton:
         widget = pictureButton(row, parent);
         break;
-    case Layout::ControlKind::Caption: {
-        auto *label = new QLabel(text, parent);
+    case Layout::ControlKind::Caption:
+        widget = label = new QLabel(parent);
         label->setAlignment(row.alignment);
-        widget = label;
         break;
-    }
-    case Layout::ControlKind::TextBox: {
-        auto *edit = new QLineEdit(text, parent);
+    case Layout::ControlKind::TextBox:
+        widget = edit = new QLineEdit(parent);
         edit->setAlignment(row.alignment);
-        widget = edit;
         break;
-    }
     case Layout::ControlKind::PictureBox: {
         auto *box = new PictureBox(parent);
         box->setBackColor(colourOf(row.backColour));
@@ -71,6 +68,12 @@ QWidget *createControl(const Layout::ControlRow &row, QWidget *parent)
         widget->setToolTip(QString::fromUtf8(row.toolTip));
     widget->setGeometry(
             twipsRectToPixels(row.left, row.top, row.width, row.height, twipsPerPixel(parent)));
+    // The text comes last: a text box lays its text out again whenever its font changes.
+    const QString text = QString::fromUtf8(row.text);
+    if (label)
+        label->setText(text);
+    if (edit && !text.isEmpty())
+        edit->setText(text);
     return widget;
 }
 
