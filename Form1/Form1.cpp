@@ -3,6 +3,7 @@
 #include "Form1/Form1.h"
 
 #include "Form1/Layout.h"
+#include "platform/Caption.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ThaiFont.h"
 #include "platform/Twips.h"
@@ -42,7 +43,7 @@ QWidget *createControl(const Layout::ControlRow &row, QWidget *parent)
         widget = pictureButton(row, parent);
         break;
     case Layout::ControlKind::Caption:
-        widget = label = new QLabel(parent);
+        widget = label = new Caption(parent);
         label->setAlignment(row.alignment);
         break;
     case Layout::ControlKind::TextBox:
