@@ -17,7 +17,7 @@ void DecodeRecord(const TempRecord &record, WindowState &state)
     uint8_t magnitude = record.HalfDegrees;
     if (negative) {
         const int16_t undone = static_cast<int16_t>((record.HalfDegrees - 1) ^ 255);
-        magnitude = checkedByte(undone);
+        magnitude = checkedByte(undone, "a negative reading of 0 half degrees");
     }
 
     if (magnitude & 1)
@@ -34,7 +34,8 @@ void DecodeRecord(const TempRecord &record, WindowState &state)
     // The refinement uses the half-degree reading as it is, half-degree bit included.
     const double fraction = static_cast<double>(record.CountPerDegree - record.RemainCount)
             / static_cast<double>(record.CountPerDegree);
-    storeSingle(state.Temp, fraction + (static_cast<double>(state.RawTemp) - 0.25));
+    storeSingle(state.Temp, fraction + (static_cast<double>(state.RawTemp) - 0.25),
+                "a count per degree of 0");
 }
 
 size_t countDecodableRecords(const uint8_t *bytes, size_t records)

@@ -21,15 +21,13 @@ inline int32_t checkedMul32(int32_t a, int32_t b)
     return checkedInt32(int64_t(a) * b, "product");
 }
 
-inline int32_t checkedAdd32(int32_t a, int32_t b)
-{
-    return checkedInt32(int64_t(a) + b, "sum");
-}
+inline int32_t checkedAdd32(int32_t a, int32_t b) { return checkedInt32(int64_t(a) + b, "sum"); }
 
-inline uint8_t checkedByte(int32_t value)
+// `what` names the value for the message.
+inline uint8_t checkedByte(int32_t value, const char *what = "a value")
 {
     if (value < 0 || value > 255)
-        throw Error(ErrorKind::Overflow, "a value does not fit in a byte");
+        throw Error(ErrorKind::Overflow, std::string(what) + " does not fit in a byte");
     return static_cast<uint8_t>(value);
 }
 
@@ -39,13 +37,17 @@ inline uint8_t checkedByte(int32_t value)
 // underflow and inexact results stay finite and are not faults. Testing the value rather
 // than the FPU flags keeps the check immune to the compiler reordering flag accesses.
 // The faulty value is written to `target` before the test, as the stored result would be.
-inline float storeSingle(float &target, double value)
+// `cause`, when given, says in the user's terms what led to the fault.
+inline float storeSingle(float &target, double value, const char *cause = nullptr)
 {
     target = static_cast<float>(value);
-    if (!std::isfinite(target))
-        throw Error(ErrorKind::FloatingPointFault,
-                    std::isnan(target) ? "invalid floating-point operation"
-                                       : "floating-point division by zero or overflow");
+    if (!std::isfinite(target)) {
+        std::string message = std::isnan(target) ? "invalid floating-point operation"
+                                                 : "floating-point division by zero or overflow";
+        if (cause)
+            message += std::string(" (") + cause + ")";
+        throw Error(ErrorKind::FloatingPointFault, message);
+    }
     return target;
 }
 
