@@ -1,5 +1,6 @@
 // The chart scale's known points, forward and back, and its unclipped and faulting ends.
 #include "chart/ChartScale.h"
+#include "chart/TraceSegments.h"
 #include "platform/Error.h"
 
 #include <QTest>
@@ -54,6 +55,54 @@ private slots:
         QCOMPARE(ChartScale::XToSample(8400), 140.0f);
         QCOMPARE(ChartScale::XToSample(30), 0.5f);
         QCOMPARE(ChartScale::XToSample(8340), 139.0f);
+    }
+
+    // Segments are drawn for samples 1 to 140 inclusive; sample 0 only sets the start.
+    void segmentBounds_data()
+    {
+        QTest::addColumn<int>("sampleNo");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("start point") << 0 << false;
+        QTest::newRow("first segment") << 1 << true;
+        QTest::newRow("last segment") << 140 << true;
+        QTest::newRow("past the chart") << 141 << false;
+    }
+    void segmentBounds()
+    {
+        QFETCH(int, sampleNo);
+        QFETCH(bool, drawn);
+        WindowState state;
+        state.SampleNo = sampleNo;
+        QCOMPARE(segmentForCurrentSample(state).has_value(), drawn);
+    }
+
+    void segmentFromPreviousSample()
+    {
+        WindowState state;
+        state.Temp = -25.25f;
+        advanceSample(state);
+        state.Temp = 26.0f;
+        const auto segment = segmentForCurrentSample(state);
+        QVERIFY(segment);
+        QCOMPARE(segment->x1, 0.0f);
+        QCOMPARE(segment->y1, 4926.0f);
+        QCOMPARE(segment->x2, 60.0f);
+        QCOMPARE(segment->y2, 3696.0f);
+    }
+
+    void sampleCounterOverflows()
+    {
+        WindowState state;
+        state.SampleNo = std::numeric_limits<int32_t>::max();
+        state.Temp = 5;
+        try {
+            advanceSample(state);
+            QFAIL("no overflow raised");
+        } catch (const Error &error) {
+            QCOMPARE(error.kind(), ErrorKind::Overflow);
+        }
+        QCOMPARE(state.SampleNo, std::numeric_limits<int32_t>::max());
+        QCOMPARE(state.PrevTemp, 5.0f);
     }
 
     void faults()
