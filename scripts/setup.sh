@@ -5,7 +5,7 @@
 VOK_PACKAGES=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    fonts-thai-tlwg
+    fonts-thai-tlwg fonts-dejavu-core
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
     desktop-file-utils appstream dpkg-dev file
     strace
