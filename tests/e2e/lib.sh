@@ -50,6 +50,9 @@ e2e_start_xvfb() {
     # Qt wants a private runtime folder; give it one inside the test's scratch space.
     export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
     mkdir -m 0700 -p "$XDG_RUNTIME_DIR"
+    # Qt's file dialog keeps its last folder in the user's configuration; a private one keeps
+    # tests that run side by side from opening each other's folders.
+    export XDG_CONFIG_HOME="$E2E_TMP/config"
     e2e_log "Xvfb on $DISPLAY"
 }
 
