@@ -7,7 +7,6 @@
 #include "platform/OpenFileDialog.h"
 #include "platform/PictureBox.h"
 
-
 void Form1::Cm1_Click() { Pic->Cls(); }
 
 void Form1::mnuNew_Click() { Pic->Cls(); }
