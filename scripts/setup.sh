@@ -3,7 +3,7 @@
 # viewer need, when any is missing. Sourced, not run.
 
 VOK_PACKAGES=(
-    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+    cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-thai-tlwg fonts-dejavu-core
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
