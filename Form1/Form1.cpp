@@ -78,8 +78,8 @@ QWidget *createControl(const Layout::ControlRow &row, QWidget *parent)
     }
     if (row.toolTip)
         widget->setToolTip(QString::fromUtf8(row.toolTip));
-    widget->setGeometry(
-            twipsRectToPixels(row.left, row.top, row.width, row.height, twipsPerPixel(parent)));
+    widget->setGeometry(twipsRectToPixels(row.left, row.top, row.width, row.height,
+                                          twipsPerLayoutPixel(parent)));
     // The text comes last: a text box lays its text out again whenever its font changes.
     const QString text = QString::fromUtf8(row.text);
     if (label)
@@ -117,7 +117,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent)
     wireEvents();
 
     // The client area below the menu bar has the layout's size; a resize later moves nothing.
-    const double tpp = twipsPerPixel(this);
+    const double tpp = twipsPerLayoutPixel(this);
     const QRect client = twipsRectToPixels(0, 0, Layout::window.width, Layout::window.height, tpp);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
     move(int(twipsToPixels(Layout::window.left, tpp)), int(twipsToPixels(Layout::window.top, tpp)));

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/PictureBox.h"
+#include "platform/LineElement.h"
 #include "platform/ThaiFont.h"
 
 namespace Layout {

@@ -2,84 +2,83 @@
 #include "Module1/Module1.h"
 
 #include "platform/Error.h"
+#include "platform/Twips.h"
 
+#include <QMainWindow>
+#include <QPainter>
+#include <QScreen>
 #include <cmath>
 
 namespace {
 
 int32_t roundHalfToEven(double value)
 {
-    if (std::isnan(value))
-        throw Error(ErrorKind::Overflow, "the window size is not a number");
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
-        rounded = below + 1.0;
-    if (rounded < -2147483648.0 || rounded > 2147483647.0)
+    // The floating-point environment rounds to nearest, halves to even, unless told otherwise.
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) // NaN too
         throw Error(ErrorKind::Overflow, "the window size does not fit a 32-bit integer");
     return static_cast<int32_t>(rounded);
 }
 
+// A main window's client area is its central widget, below the menu bar.
+QWidget *clientArea(QWidget *window)
+{
+    auto *mainWindow = qobject_cast<QMainWindow *>(window);
+    return mainWindow && mainWindow->centralWidget() ? mainWindow->centralWidget() : window;
+}
+
+// The colours a palette display shows the image in: its own when it has no more than 256,
+// otherwise a colour cube; always 256 entries, as a palette display's system palette has.
+QList<QRgb> paletteFor(const QImage &image)
+{
+    QList<QRgb> colours
+            = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither).colorTable();
+    colours.resize(256, qRgb(0, 0, 0));
+    return colours;
+}
+
 } // namespace
 
-Picture CaptureFormImage(const ScaledForm &form)
+Picture CaptureFormImage(QMainWindow &form)
 {
-    const WindowHandle hWnd = form.hWnd();
-    const double scaleWidth = form.ScaleWidth();
-    const ScaleUnit scaleMode = form.ScaleMode();
-    const double scaleHeight = form.ScaleHeight();
-    const int32_t width = roundHalfToEven(form.ScaleX(scaleWidth, scaleMode, ScaleUnit::Pixels));
-    const int32_t height = roundHalfToEven(form.ScaleY(scaleHeight, scaleMode, ScaleUnit::Pixels));
-    return CaptureWindowImage(hWnd, true, 0, 0, width, height);
+    const QWidget *client = clientArea(&form);
+    const double scaleWidth = client->width() * twipsPerLayoutPixel(client);
+    const double scaleHeight = client->height() * twipsPerLayoutPixel(client);
+    const double twipsPerDevicePixel = twipsPerPixel(client);
+    return CaptureWindowImage(&form, true, 0, 0, roundHalfToEven(scaleWidth / twipsPerDevicePixel),
+                              roundHalfToEven(scaleHeight / twipsPerDevicePixel));
 }
 
-Picture CaptureFormImage(QMainWindow &form) { return CaptureFormImage(MainWindowForm(form)); }
-
-Picture CaptureWindowImage(WindowHandle hWnd, bool client, int32_t left, int32_t top, int32_t width,
+Picture CaptureWindowImage(QWidget *hWnd, bool client, int32_t left, int32_t top, int32_t width,
                            int32_t height)
 {
-    DeviceContext source = client ? GetDC(hWnd) : GetWindowDC(hWnd);
-
-    DeviceContext memory = CreateCompatibleDC(source);
-    Bitmap bitmap = CreateCompatibleBitmap(source, width, height);
-    Bitmap previousBitmap = SelectObject(memory, std::move(bitmap));
-
-    // Only a 256-colour palette display needs its palette kept with the image; on any other
-    // display the bitmap's pixels carry their colours themselves.
-    const bool hasPalette = (GetDeviceCaps(source, RASTERCAPS) & RC_PALETTE) != 0;
-    const int paletteSize = GetDeviceCaps(source, SIZEPALETTE);
-    const bool palettePath = hasPalette && paletteSize == 256;
-
-    Palette palette;
-    Palette previousPalette;
-    if (palettePath) {
-        LOGPALETTE logPalette {};
-        logPalette.palVersion = 0x300;
-        logPalette.palNumEntries = 256;
-        GetSystemPaletteEntries(source, 0, 256, logPalette.palPalEntry.data());
-        palette = CreatePalette(logPalette);
-        previousPalette = SelectPalette(memory, std::move(palette), false);
-        RealizePalette(memory);
+    if (!hWnd || width <= 0 || height <= 0)
+        return {};
+    QWidget *source = client ? clientArea(hWnd) : hWnd;
+    QImage bitmap(width, height, QImage::Format_RGB32);
+    if (bitmap.isNull()) // too large to allocate
+        return {};
+    bitmap.fill(Qt::black);
+    // Rendered at the screen's ratio, so that a pixel of the copy is a device pixel of the
+    // screen, drawn as the screen draws it.
+    const qreal ratio = source->devicePixelRatioF();
+    bitmap.setDevicePixelRatio(ratio);
+    {
+        QPainter painter(&bitmap);
+        painter.translate(-left / ratio, -top / ratio);
+        source->render(&painter, QPoint(), QRegion(source->rect()),
+                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
-
-    BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
-
-    bitmap = SelectObject(memory, std::move(previousBitmap));
-    if (palettePath)
-        palette = SelectPalette(memory, std::move(previousPalette), false);
-
-    DeleteDC(std::move(memory));
-    ReleaseDC(hWnd, std::move(source));
-
-    return MakeBitmapPicture(std::move(bitmap), std::move(palette));
+    bitmap.setDevicePixelRatio(1);
+    const QScreen *screen = source->screen();
+    const bool paletteDisplay = screen && screen->depth() <= 8;
+    return MakeBitmapPicture(bitmap, paletteDisplay ? paletteFor(bitmap) : QList<QRgb>());
 }
 
-Picture MakeBitmapPicture(Bitmap hBmp, Palette hPal)
+Picture MakeBitmapPicture(const QImage &hBmp, const QList<QRgb> &hPal)
 {
-    PICTDESC desc;
-    desc.picType = PICTYPE_BITMAP;
-    desc.hbitmap = std::move(hBmp);
-    desc.hpal = std::move(hPal);
-    return OleCreatePictureIndirect(std::move(desc));
+    if (hPal.isEmpty() || hBmp.isNull())
+        return hBmp;
+    return hBmp.convertToFormat(QImage::Format_RGB32)
+            .convertToFormat(QImage::Format_Indexed8, hPal, Qt::ThresholdDither);
 }

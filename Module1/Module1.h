@@ -1,22 +1,27 @@
 // Capturing a window's image as a picture that the clipboard takes.
 #pragma once
 
-#include "platform/Picture.h"
-#include "platform/ScaledForm.h"
-
-#include <QMainWindow>
+#include <QImage>
+#include <QList>
 #include <cstdint>
 
-// The form's client area: its scale width and height converted to pixels, rounded half to even.
-// A size that does not fit 32 bits is an overflow error.
-Picture CaptureFormImage(const ScaledForm &form);
+class QMainWindow;
+class QWidget;
+
+// A bitmap picture: indexed, with its palette as the colour table, when it has a palette; a
+// null image when the capture failed.
+using Picture = QImage;
+
+// The form's client area: its scale width and height in twips converted to device pixels,
+// rounded half to even. A size that does not fit 32 bits is an overflow error.
 Picture CaptureFormImage(QMainWindow &form);
 
-// A rectangle of a window's client area (client) or of the whole window, as a bitmap picture,
-// with a copy of the system palette on a 256-colour palette display. Failed steps are passed on:
-// the picture then has no image.
-Picture CaptureWindowImage(WindowHandle hWnd, bool client, int32_t left, int32_t top, int32_t width,
+// A rectangle, in device pixels, of a window's client area (client) or of the whole window
+// with its menu bar, copied from the window's own rendering: what covers the window on the
+// screen is not copied, and a minimised window copies as it would show. Parts outside the
+// window are black. On a display of 256 colours or fewer the picture has a palette.
+Picture CaptureWindowImage(QWidget *hWnd, bool client, int32_t left, int32_t top, int32_t width,
                            int32_t height);
 
-// A picture owning the bitmap and the palette (which may be null).
-Picture MakeBitmapPicture(Bitmap hBmp, Palette hPal);
+// The bitmap as a picture; with a palette (256 entries, or none), indexed with its colours.
+Picture MakeBitmapPicture(const QImage &hBmp, const QList<QRgb> &hPal);

@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 
 namespace {
 
@@ -20,12 +21,12 @@ QClipboard &clipboard()
 
 void clearClipboard() { clipboard().clear(); }
 
-void setClipboardData(const Picture &picture, int format)
+void setClipboardData(const QImage &picture, int format)
 {
     if (format != CF_BITMAP)
         throw Error(ErrorKind::Clipboard, "only bitmap images can be put on the clipboard");
     if (picture.isNull())
         throw Error(ErrorKind::Clipboard,
                     "the window image could not be captured, so nothing was copied");
-    clipboard().setImage(picture.image());
+    clipboard().setImage(picture);
 }

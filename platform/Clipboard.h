@@ -1,7 +1,7 @@
 // The system clipboard as the Copy image command uses it.
 #pragma once
 
-#include "platform/Picture.h"
+class QImage;
 
 constexpr int CF_BITMAP = 2;
 
@@ -9,4 +9,4 @@ void clearClipboard();
 
 // Puts the picture on the clipboard as a bitmap image. A picture without an image is a clipboard
 // error rather than an empty image the user would take for a successful copy.
-void setClipboardData(const Picture &picture, int format);
+void setClipboardData(const QImage &picture, int format);

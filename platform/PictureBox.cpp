@@ -97,6 +97,16 @@ QImage transparentImage(QSize size)
     return image;
 }
 
+int roundedPixel(double position) { return int(std::floor(position + 0.5)); }
+
+// A device-pixel rectangle of the box in the box's own layout units, which Qt scales back by
+// the ratio and rounds to the same device pixels.
+QRectF layoutRect(const QRect &pixels, qreal ratio)
+{
+    return QRectF(pixels.x() / ratio, pixels.y() / ratio, pixels.width() / ratio,
+                  pixels.height() / ratio);
+}
+
 } // namespace
 
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
@@ -115,10 +125,10 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
     const QPoint from = pixelOf(x1, y1, tpp);
     const QPoint to = pixelOf(x2, y2, tpp);
     drawLine(autoRedraw ? persistentImage() : screenLayer(), from, to, colourFromPacked(colour));
-    const QRect inner = contentsRect();
     // span() rather than QRect(from, to).normalized(): a line that rises by one pixel would
     // give an empty rectangle, and its pixels would never reach the screen.
-    update(QRect::span(from, to).translated(inner.topLeft()) & inner);
+    const QRect changed = QRect::span(from, to).translated(innerPixels().topLeft());
+    update(layoutRect(changed, devicePixelRatioF()).toAlignedRect() & contentsRect());
 }
 
 void PictureBox::Cls()
@@ -132,7 +142,7 @@ QImage PictureBox::image() const
 {
     if (!persistent.isNull())
         return persistent;
-    QImage blank(contentsRect().size(), QImage::Format_RGB32);
+    QImage blank(innerPixels().size(), QImage::Format_RGB32);
     blank.fill(background);
     return blank;
 }
@@ -158,7 +168,7 @@ void PictureBox::setLineElements(std::vector<LineElement> elements)
 QImage &PictureBox::persistentImage()
 {
     if (persistent.isNull()) {
-        persistent = QImage(contentsRect().size(), QImage::Format_RGB32);
+        persistent = QImage(innerPixels().size(), QImage::Format_RGB32);
         persistent.fill(background);
     }
     return persistent;
@@ -167,7 +177,7 @@ QImage &PictureBox::persistentImage()
 QImage &PictureBox::screenLayer()
 {
     if (screen.isNull())
-        screen = transparentImage(contentsRect().size());
+        screen = transparentImage(innerPixels().size());
     return screen;
 }
 
@@ -175,18 +185,33 @@ void PictureBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     fitLayers();
-    const QRect inner = contentsRect();
     QPainter painter(this);
-    painter.setClipRect(inner & event->rect());
-    painter.translate(inner.topLeft());
+    const qreal ratio = devicePixelRatioF();
+    const QRect inner = innerPixels();
+    painter.setClipRect(layoutRect(inner, ratio) & QRectF(event->rect()));
     if (persistent.isNull())
-        painter.fillRect(QRect(QPoint(), inner.size()), background);
+        painter.fillRect(layoutRect(inner, ratio), background);
     else
-        painter.drawImage(0, 0, persistent);
+        paintLayer(painter, persistent);
     if (!screen.isNull())
-        painter.drawImage(0, 0, screen);
+        paintLayer(painter, screen);
     // The line elements come last so that nothing drawn covers them.
     paintLineElements(painter);
+}
+
+QRect PictureBox::innerPixels() const
+{
+    const qreal ratio = devicePixelRatioF();
+    const QRect inner = contentsRect();
+    const QPoint topLeft(roundedPixel(inner.left() * ratio), roundedPixel(inner.top() * ratio));
+    const QPoint end(roundedPixel((inner.right() + 1) * ratio),
+                     roundedPixel((inner.bottom() + 1) * ratio));
+    return QRect(topLeft, end - QPoint(1, 1));
+}
+
+void PictureBox::paintLayer(QPainter &painter, const QImage &layer) const
+{
+    painter.drawImage(layoutRect(innerPixels(), devicePixelRatioF()), layer);
 }
 
 // Lines along a row or a column, which a grid is made of, are filled as runs of pixels. Where a
@@ -211,16 +236,19 @@ void PictureBox::paintLineElements(QPainter &painter)
         slanted = slanted || !straightRun(*from, *to);
     }
     if (!slanted) {
+        const QPoint origin = innerPixels().topLeft();
         for (const Segment &segment : segments)
-            painter.fillRect(*straightRun(segment.from, segment.to), segment.colour);
+            painter.fillRect(layoutRect(straightRun(segment.from, segment.to)->translated(origin),
+                                        devicePixelRatioF()),
+                             segment.colour);
         return;
     }
     if (lineLayer.isNull()) {
-        lineLayer = transparentImage(contentsRect().size());
+        lineLayer = transparentImage(innerPixels().size());
         for (const Segment &segment : segments)
             drawLine(lineLayer, segment.from, segment.to, segment.colour);
     }
-    painter.drawImage(0, 0, lineLayer);
+    paintLayer(painter, lineLayer);
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)
@@ -229,12 +257,27 @@ void PictureBox::resizeEvent(QResizeEvent *event)
     fitLayers();
 }
 
-// A widget placed before it is shown has its size but no resize event yet, so every use of the
-// layers fits them first. What was drawn keeps its place from the top-left corner, as it would
-// on a larger sheet.
+// A widget placed before it is shown has its size but no resize event yet, and one moved to a
+// screen of another scale has no event of its own, so every use of the layers fits them first.
+// What was drawn keeps its place from the top-left corner, as it would on a larger sheet; on a
+// screen of another scale it is first scaled to the new resolution.
 void PictureBox::fitLayers()
 {
-    const QSize size = contentsRect().size();
+    const qreal ratio = devicePixelRatioF();
+    if (layerRatio != ratio) {
+        const qreal factor = layerRatio > 0 ? ratio / layerRatio : 1;
+        const auto rescaled = [factor](const QImage &layer) {
+            if (layer.isNull() || factor == 1)
+                return layer;
+            return layer.scaled(roundedPixel(layer.width() * factor),
+                                roundedPixel(layer.height() * factor));
+        };
+        persistent = rescaled(persistent);
+        screen = rescaled(screen);
+        lineLayer = QImage();
+        layerRatio = ratio;
+    }
+    const QSize size = innerPixels().size();
     if (!persistent.isNull() && persistent.size() != size) {
         QImage grown(size, QImage::Format_RGB32);
         grown.fill(background);
@@ -258,10 +301,12 @@ void PictureBox::hideEvent(QHideEvent *event)
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
-    const QRect inner = contentsRect();
-    // Positions are whole pixels, as the pointer reports them at every scale.
-    const QPoint pixel(int(std::floor(event->position().x())) - inner.left(),
-                       int(std::floor(event->position().y())) - inner.top());
+    const QRect inner = innerPixels();
+    // The device pixel under the pointer: where the desktop reports positions finer than layout
+    // pixels, each device pixel gets its own position.
+    const qreal ratio = devicePixelRatioF();
+    const QPoint pixel(int(std::floor(event->position().x() * ratio)) - inner.left(),
+                       int(std::floor(event->position().y() * ratio)) - inner.top());
     // A button pressed on the box keeps the pointer, so its moves beyond the box still count.
     if (event->buttons() == Qt::NoButton && !QRect(QPoint(), inner.size()).contains(pixel))
         return;

@@ -7,20 +7,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/LineElement.h"
+
 class QPainter;
 
-// A fixed line shown above everything drawn on the box and untouched by Cls, in twips of the
-// inner area, drawn the way Line draws.
-struct LineElement
-{
-    const char *name;
-    float X1, Y1, X2, Y2;
-    uint32_t BorderColor; // red in the low byte
-};
-
 // Coordinates are twips from the inner top-left corner, inside the two-pixel sunken border.
-// A line covers the pixels from its first point up to, not including, its last, and every twip
-// position becomes a pixel by twipsToPixels; so a polyline sets each joint once.
+// Everything inside is kept and drawn in device pixels, so a line is one device pixel wide at
+// any scale. A line covers the pixels from its first point up to, not including, its last, and
+// every twip position becomes a pixel by twipsToPixels; so a polyline sets each joint once.
 class PictureBox : public QFrame
 {
     Q_OBJECT
@@ -41,7 +35,8 @@ public:
     // Erases everything drawn back to the background; the line elements stay.
     void Cls();
 
-    // The persistent image: what was drawn while AutoRedraw was on, on the background.
+    // The persistent image in device pixels: what was drawn while AutoRedraw was on, on the
+    // background.
     QImage image() const;
 
     QColor backColor() const { return background; }
@@ -52,7 +47,7 @@ public:
 signals:
     // The pointer moved over the inner area, or anywhere while a button pressed on the box is
     // held. Button and Shift are bit sets (left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4);
-    // X and Y are twips of whole pixels.
+    // X and Y are twips of whole device pixels.
     void MouseMove(short Button, short Shift, float X, float Y);
 
 protected:
@@ -62,6 +57,11 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    // The inner area in the box's device pixels: each edge of contentsRect() scaled by the
+    // ratio and rounded, so the image, the clip and the pointer agree at any ratio.
+    QRect innerPixels() const;
+    // Paints a device-pixel image of the inner area's size at the inner area.
+    void paintLayer(QPainter &painter, const QImage &layer) const;
     void fitLayers();
     QImage &persistentImage();
     QImage &screenLayer();
@@ -74,5 +74,6 @@ private:
     QImage persistent; // opaque, the background plus what AutoRedraw kept; null: background only
     QImage screen; // transparent, lines drawn while AutoRedraw was off; null: none
     QImage lineLayer; // transparent, the line elements, made only when one of them is slanted
+    qreal layerRatio = 0; // the device pixel ratio the images are at
     std::vector<LineElement> lineElements;
 };

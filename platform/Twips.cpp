@@ -5,7 +5,12 @@
 #include <QWidget>
 #include <cmath>
 
-double twipsPerPixel(const QWidget *widget) { return 1440.0 / widget->logicalDpiX(); }
+double twipsPerLayoutPixel(const QWidget *widget) { return 1440.0 / widget->logicalDpiX(); }
+
+double twipsPerPixel(const QWidget *widget)
+{
+    return twipsPerLayoutPixel(widget) / widget->devicePixelRatioF();
+}
 
 double twipsToPixels(double twips, double twipsPerPixel)
 {

@@ -1,6 +1,7 @@
 // The main window as laid out: where every control lands in pixels at the screen's dpi, the
 // chart's grid, focus order, menus and access keys, tooltips and Thai captions.
 #include "Form1/Form1.h"
+#include "Screens.h"
 #include "platform/Twips.h"
 
 #include <QFontDatabase>
@@ -158,12 +159,29 @@ private slots:
         QCOMPARE(form->Pic->contentsRect().size(), form->Pic->size() - QSize(4, 4));
     }
 
-    // The grid in the chart as shown: one-pixel green lines every 480 twips down and every 600
-    // twips across, clipped by the inner area and never by anything drawn.
+    // The grid in the chart as shown: green lines one device pixel wide every 480 twips down and
+    // every 600 twips across, clipped by the inner area and never by anything drawn, at every
+    // device pixel ratio; the window moves from screen to screen between the rows.
+    void grid_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("100 %") << 1.0;
+        QTest::newRow("125 %") << 1.25;
+        QTest::newRow("150 %") << 1.5;
+        QTest::newRow("200 %") << 2.0;
+    }
     void grid()
     {
+        QFETCH(qreal, ratio);
+        SHOW_AT_RATIO(*form, ratio);
+        tpp = twipsPerPixel(form);
         const QImage shown = form->Pic->grab().toImage();
-        const QRect inner = form->Pic->contentsRect();
+        QRect inner; // where the chart's background shows
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixelColor(x, y) == Background)
+                    inner |= QRect(x, y, 1, 1);
+        QCOMPARE(inner.topLeft(), QPoint(innerOrigin(ratio), innerOrigin(ratio)));
         const auto horizontalAt = [&](int y) {
             for (int x = inner.left(); x <= inner.right(); ++x)
                 if (shown.pixelColor(x, y) != Grid)

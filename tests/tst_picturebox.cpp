@@ -1,5 +1,6 @@
 // The chart surface: which pixels a line sets, what AutoRedraw keeps, what Cls erases, and the
 // pointer positions it reports.
+#include "Screens.h"
 #include "platform/Error.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
@@ -199,6 +200,20 @@ private slots:
         box->repaint();
         QCOMPARE(pixelsOf(innerOf(box->grab().toImage()), Qt::red).size(), 40);
         QCOMPARE(pixelsOf(box->image(), Qt::red).size(), 40);
+    }
+
+    // Moved to a screen of twice the scale, the box keeps what was drawn, scaled to the new
+    // resolution, and draws what comes next one device pixel wide.
+    void keepsWhatIsDrawnAcrossScales()
+    {
+        box->setAutoRedraw(true);
+        box->Line(0, 10 * float(tpp), 40 * float(tpp), 10 * float(tpp), Red);
+        SHOW_AT_RATIO(*box, 2.0);
+        QCOMPARE(box->image().size(), QSize(160, 120));
+        QCOMPARE(pixelsOf(box->image(), Qt::red).size(), 80 * 2);
+        QCOMPARE(box->image().pixelColor(79, 21), QColor(Qt::red));
+        box->Line(0, 30 * float(tpp), 40 * float(tpp), 30 * float(tpp), Red);
+        QCOMPARE(pixelsOf(box->image(), Qt::red).size(), 80 * 2 + 80);
     }
 
     void withoutAutoRedrawLinesAreNotKept()

@@ -1,6 +1,7 @@
 // Viewing logs in the real window: the trace on the chart, the commands, and the read-out.
 #include "Form1/Form1.h"
 #include "LogFiles.h"
+#include "Screens.h"
 #include "platform/Error.h"
 #include "platform/ErrorGuard.h"
 
@@ -86,10 +87,27 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-    // -25.25 then 26.0 degrees: one segment from (0, 4926) to (60, 3696) twips, that is from
-    // pixel (0, 328) toward (4, 246), whose end point is left for the next segment.
+    // -25.25 then 26.0 degrees: one segment from (0, 4926) to (60, 3696) twips, at 96 dpi from
+    // pixel (0, 328) toward (4, 246), whose end point is left for the next segment; one device
+    // pixel wide at every ratio, each end on the device pixel of its twips.
+    void firstSegment_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<int>("gridRows"); // green rows crossing the segment, which stay on top
+        QTest::newRow("100 %") << 1.0 << QPoint(0, 328) << QPoint(4, 246) << 3;
+        QTest::newRow("125 %") << 1.25 << QPoint(0, 411) << QPoint(5, 308) << 3;
+        QTest::newRow("150 %") << 1.5 << QPoint(0, 493) << QPoint(6, 370) << 3;
+        QTest::newRow("200 %") << 2.0 << QPoint(0, 657) << QPoint(8, 493) << 3;
+    }
     void firstSegment()
     {
+        QFETCH(qreal, ratio);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(int, gridRows);
+        SHOW_AT_RATIO(*form, ratio);
         QByteArray bytes;
         appendRecord(bytes, { 255, 206, 16, 16 });
         appendRecord(bytes, { 0, 51, 4, 16 });
@@ -97,8 +115,9 @@ private slots:
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
 
         const QImage chart = chartPixels(*form);
-        QCOMPARE(chart.pixel(Border + 0, Border + 328), Red);
-        QVERIFY(chart.pixel(Border + 4, Border + 246) != Red);
+        const QPoint origin(innerOrigin(ratio), innerOrigin(ratio));
+        QCOMPARE(chart.pixel(origin + from), Red);
+        QVERIFY(chart.pixel(origin + to) != Red);
         int top = chart.height(), bottom = -1, left = chart.width(), right = -1;
         for (int y = 0; y < chart.height(); ++y)
             for (int x = 0; x < chart.width(); ++x)
@@ -106,13 +125,10 @@ private slots:
                     top = std::min(top, y), bottom = std::max(bottom, y);
                     left = std::min(left, x), right = std::max(right, x);
                 }
-        QCOMPARE(top - Border, 247);
-        QCOMPARE(bottom - Border, 328);
-        QCOMPARE(left - Border, 0);
-        QCOMPARE(right - Border, 3);
-        // One pixel per row from 247 to 328, less the three rows where the grid's green
-        // lines (256, 288, 320) stay on top.
-        QCOMPARE(countRed(chart), 82 - 3);
+        QCOMPARE(QPoint(left, top) - origin, QPoint(0, to.y() + 1));
+        QCOMPARE(QPoint(right, bottom) - origin, QPoint(to.x() - 1, from.y()));
+        // One pixel per row, less the rows where the grid's green lines stay on top.
+        QCOMPARE(countRed(chart), from.y() - to.y() - gridRows);
         QCOMPARE(form->SampleNo, 2);
         QCOMPARE(form->PrevTemp, 26.0f);
     }
@@ -228,33 +244,51 @@ private slots:
 
     void readOut_data()
     {
-        QTest::addColumn<QPoint>("pixel"); // in the chart's inner area
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QPoint>("pixel"); // a device pixel of the chart's inner area
         QTest::addColumn<QString>("sample");
         QTest::addColumn<QString>("temperature");
 
-        QTest::newRow("top-left corner") << QPoint(0, 0) << "0."
+        QTest::newRow("top-left corner") << 1.0 << QPoint(0, 0) << "0."
                                          << "180.";
-        QTest::newRow("zero degrees") << QPoint(10, 288) << "3."
+        QTest::newRow("zero degrees") << 1.0 << QPoint(10, 288) << "3."
                                       << "0.";
-        QTest::newRow("sample 100") << QPoint(400, 100) << "100."
+        QTest::newRow("sample 100") << 1.0 << QPoint(400, 100) << "100."
                                     << "117.5";
-        QTest::newRow("half a sample rounds up") << QPoint(2, 1) << "1."
+        QTest::newRow("half a sample rounds up") << 1.0 << QPoint(2, 1) << "1."
                                                  << "179.375";
-        QTest::newRow("last column and row") << QPoint(556, 380) << "139."
+        QTest::newRow("last column and row") << 1.0 << QPoint(556, 380) << "139."
                                              << "-57.5";
-        QTest::newRow("refined step") << QPoint(3, 203) << "1."
+        QTest::newRow("refined step") << 1.0 << QPoint(3, 203) << "1."
                                       << "53.125";
+        // Each device pixel has its own position, finer than the layout's pixels.
+        QTest::newRow("150 %, one pixel below the top") << 1.5 << QPoint(0, 1) << "0."
+                                                        << "179.583";
+        QTest::newRow("125 %, five pixels a sample") << 1.25 << QPoint(5, 1) << "1."
+                                                     << "179.5";
+        QTest::newRow("200 %, half-pixel twips") << 2.0 << QPoint(801, 3) << "100."
+                                                 << "179.063";
+        QTest::newRow("150 %, last column and row") << 1.5 << QPoint(835, 571) << "139."
+                                                    << "-57.917";
     }
 
     void readOut()
     {
+        QFETCH(qreal, ratio);
         QFETCH(QPoint, pixel);
         QFETCH(QString, sample);
         QFETCH(QString, temperature);
+        SHOW_AT_RATIO(*form, ratio);
 
         QVERIFY(form->Text5->text().isEmpty());
         QVERIFY(form->Text6->text().isEmpty());
-        QTest::mouseMove(form->Pic, pixel + QPoint(Border, Border));
+        // The middle of the device pixel, as a desktop that reports fine positions gives it.
+        const QPointF at = (QPointF(pixel + QPoint(innerOrigin(ratio), innerOrigin(ratio)))
+                            + QPointF(0.5, 0.5))
+                / ratio;
+        QMouseEvent move(QEvent::MouseMove, at, form->Pic->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(form->Pic, &move);
         QTRY_COMPARE(form->Text5->text(), sample);
         QCOMPARE(form->Text6->text(), temperature);
 

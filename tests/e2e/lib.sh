@@ -4,6 +4,9 @@
 #
 # Coordinates called "client" are pixels from the top-left corner of the window's client area
 # (below the menu bar), the origin every layout figure is measured from.
+#
+# E2E_DPI (96 unless the script sets it before e2e_start_xvfb) is the desktop's dpi, set as
+# desktops set it: Xft.dpi in the root window's resources, never in the program's environment.
 
 set -euo pipefail
 
@@ -11,6 +14,7 @@ E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vok-e2e.XXXXXX")
 E2E_PIDS=()
 # A command the viewer is started through, such as setpriv to run it as another user.
 E2E_APP_WRAPPER=()
+E2E_DPI=${E2E_DPI:-96}
 APP_PID=""
 APP_WIN=""
 
@@ -35,16 +39,21 @@ e2e_fail() {
 
 e2e_log() { echo "e2e: $*"; }
 
-# Starts Xvfb on a free display at 96 dpi and exports DISPLAY.
+# e2e_px TWIPS: the pixel of a twip position at the desktop's dpi, halves rounded up.
+e2e_px() { echo $(((2 * $1 * E2E_DPI + 1440) / 2880)); }
+
+# Starts Xvfb on a free display at E2E_DPI and exports DISPLAY.
 e2e_start_xvfb() {
     local fifo="$E2E_TMP/displayfd"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 3>"$fifo" \
+    Xvfb -displayfd 3 -screen 0 1600x1200x24 -dpi "$E2E_DPI" -nolisten tcp -noreset 3>"$fifo" \
         >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     local display
     read -r -t 20 display <"$fifo" || e2e_fail "Xvfb did not start"
     export DISPLAY=":$display"
+    E2E_CLIENT_HEIGHT=$(e2e_px 7035)
+    [ "$E2E_DPI" = 96 ] || xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$E2E_DPI"
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb
     # Qt wants a private runtime folder; give it one inside the test's scratch space.
@@ -126,7 +135,7 @@ e2e_geometry() {
 }
 
 # The client area is the window less the menu bar, which sits on top; its height at start is
-# 469 pixels at 96 dpi, so the menu bar is whatever the window has above that.
+# 7035 twips (469 pixels at 96 dpi), so the menu bar is whatever the window has above that.
 E2E_CLIENT_HEIGHT=469
 e2e_client_origin() {
     local x y w h
@@ -158,11 +167,11 @@ e2e_move_client() {
     sleep 0.2
 }
 
-# Toolbar buttons (centres, in client pixels at 96 dpi).
-e2e_click_new() { e2e_click_client 12 12; }
-e2e_click_open() { e2e_click_client 36 12; }
-e2e_click_camera() { e2e_click_client 60 12; }
-e2e_click_exit() { e2e_click_client 100 12; }
+# Toolbar buttons, clicked at their centres.
+e2e_click_new() { e2e_click_client "$(e2e_px 187)" "$(e2e_px 187)"; }
+e2e_click_open() { e2e_click_client "$(e2e_px 547)" "$(e2e_px 187)"; }
+e2e_click_camera() { e2e_click_client "$(e2e_px 907)" "$(e2e_px 187)"; }
+e2e_click_exit() { e2e_click_client "$(e2e_px 1507)" "$(e2e_px 187)"; }
 
 # e2e_type_into WINDOW TEXT: types into a window. Without a window manager the keyboard
 # follows the pointer, so the pointer is parked over the window first.
@@ -239,6 +248,27 @@ e2e_screenshot_client() {
     read -r x y w h < <(e2e_geometry "$APP_WIN")
     import -window root -crop "${w}x${E2E_CLIENT_HEIGHT}+${x}+$((y + h - E2E_CLIENT_HEIGHT))" \
         +repage "$out"
+}
+
+# e2e_expect_copy_matches_screen WIDTH HEIGHT: camera click, then the clipboard's image against
+# the client area on the screen.
+e2e_expect_copy_matches_screen() {
+    local width=$1 height=$2 size differing
+    # A click on the bare background first makes the window active, so that the camera button
+    # already shows its focus when the copy is taken, as it does on the screenshot afterwards.
+    e2e_click_client "$(e2e_px 6000)" "$(e2e_px 187)"
+    sleep 0.3
+    e2e_click_camera
+    e2e_expect_no_message 1
+    # The program owns the selection and serves it, so it is read while the program runs.
+    xclip -selection clipboard -t image/png -o >"$E2E_TMP/copy.png" \
+        || e2e_fail "the clipboard holds no PNG image"
+    size=$(identify -format "%w %h" "$E2E_TMP/copy.png") || e2e_fail "the clipboard PNG is unreadable"
+    [ "$size" = "$width $height" ] || e2e_fail "copied image is $size, not $width $height"
+    # The pointer still rests on the camera, as it did when the copy was taken.
+    e2e_screenshot_client "$E2E_TMP/screen.png"
+    differing=$(compare -metric AE "$E2E_TMP/copy.png" "$E2E_TMP/screen.png" null: 2>&1 || true)
+    [ "$differing" = "0" ] || e2e_fail "$differing pixels of the copy differ from the screen"
 }
 
 # e2e_pixel FILE X Y: the pixel's colour as "R,G,B" (0-255).

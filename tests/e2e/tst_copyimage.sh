@@ -6,26 +6,6 @@ binary=$1
 e2e_start_xvfb
 e2e_start_app "$binary"
 
-# expect_copy_matches_screen WIDTH HEIGHT: camera click, then the clipboard against the screen.
-expect_copy_matches_screen() {
-    local width=$1 height=$2 size differing
-    # A click on the bare background first makes the window active, so that the camera button
-    # already shows its focus when the copy is taken, as it does on the screenshot afterwards.
-    e2e_click_client 400 12
-    sleep 0.3
-    e2e_click_camera
-    e2e_expect_no_message 1
-    # The program owns the selection and serves it, so it is read while the program runs.
-    xclip -selection clipboard -t image/png -o >"$E2E_TMP/copy.png" \
-        || e2e_fail "the clipboard holds no PNG image"
-    size=$(identify -format "%w %h" "$E2E_TMP/copy.png") || e2e_fail "the clipboard PNG is unreadable"
-    [ "$size" = "$width $height" ] || e2e_fail "copied image is $size, not $width $height"
-    # The pointer still rests on the camera, as it did when the copy was taken.
-    e2e_screenshot_client "$E2E_TMP/screen.png"
-    differing=$(compare -metric AE "$E2E_TMP/copy.png" "$E2E_TMP/screen.png" null: 2>&1 || true)
-    [ "$differing" = "0" ] || e2e_fail "$differing pixels of the copy differ from the screen"
-}
-
 # A trace on the chart makes the comparison cover the drawn image, not only the static layout:
 # a sawtooth, so that the trace rises and falls.
 for sample in $(seq 0 140); do
@@ -34,7 +14,7 @@ done >"$E2E_TMP/trace.log"
 e2e_open_file "$E2E_TMP/trace.log"
 sleep 0.5
 
-expect_copy_matches_screen 664 469
+e2e_expect_copy_matches_screen 664 469
 [ "$(e2e_count_colour "$E2E_TMP/copy.png" 255,0,0)" -gt 100 ] || e2e_fail "the copy shows no trace"
 e2e_log "copy at the starting size matches the screen"
 

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Viewing a log with the real program: open it through the dialog, see the trace where the
-# scale puts it, read values under the pointer, clear the chart, exit.
+# scale puts it, read values under the pointer, copy the window, clear the chart, exit.
+# Usage: tst_view.sh BINARY [DPI]; at another dpi than 96 the desktop is scaled as desktops
+# scale it, and every line, position and read-out must be exact in its pixels.
+E2E_DPI=${2:-96}
 source "$(dirname "$0")/lib.sh"
 binary=$1
 
-# 200 records at 25.0 degrees: a flat trace at y = 3720 twips, pixel row 248 of the chart.
+# 200 records at 25.0 degrees: a flat trace at y = 3720 twips.
 log="$E2E_TMP/flat.log"
 for _ in $(seq 200); do e2e_record 0 50 12 16; done >"$log"
 before=$(md5sum <"$log")
@@ -12,11 +15,13 @@ before=$(md5sum <"$log")
 e2e_start_xvfb
 e2e_start_app "$binary"
 
-# The chart's inner area starts at client pixel (88 + 2, 48 + 2).
-inner_x=90
-inner_y=50
-row=$((inner_y + 248))
-chart="557x381+${inner_x}+${inner_y}"
+# The chart's inner area lies inside its two-pixel border.
+inner_x=$(($(e2e_px 1320) + 2))
+inner_y=$(($(e2e_px 720) + 2))
+inner_width=$(($(e2e_px $((1320 + 8415))) - inner_x - 2))
+inner_height=$(($(e2e_px $((720 + 5775))) - inner_y - 2))
+row=$((inner_y + $(e2e_px 3720)))
+chart="${inner_width}x${inner_height}+${inner_x}+${inner_y}"
 
 e2e_screenshot_client "$E2E_TMP/empty.png"
 [ "$(e2e_count_colour "$E2E_TMP/empty.png" 255,0,0 "$chart")" -eq 0 ] || e2e_fail "red on an empty chart"
@@ -24,27 +29,52 @@ e2e_screenshot_client "$E2E_TMP/empty.png"
 e2e_open_file "$log"
 e2e_expect_no_message 1
 e2e_screenshot_client "$E2E_TMP/trace.png"
-# The trace covers samples 0..140 (x 0..8400 twips), clipped at the inner area's 557 pixels;
-# the 13 vertical grid lines stay green on top of it.
-red_in_row=$(e2e_count_colour "$E2E_TMP/trace.png" 255,0,0 "557x1+${inner_x}+${row}")
-[ "$red_in_row" -eq 544 ] || e2e_fail "expected 544 red pixels in the trace's row, found $red_in_row"
+# The trace covers samples 0..140 (x 0..8400 twips, its last pixel not set), clipped by the
+# inner area, one pixel high; the 13 vertical grid lines stay green on top of it.
+trace_width=$(e2e_px 8400)
+[ "$trace_width" -gt "$inner_width" ] && trace_width=$inner_width
+red_in_row=$(e2e_count_colour "$E2E_TMP/trace.png" 255,0,0 "${inner_width}x1+${inner_x}+${row}")
+[ "$red_in_row" -eq $((trace_width - 13)) ] \
+    || e2e_fail "expected $((trace_width - 13)) red pixels in the trace's row, found $red_in_row"
 red_total=$(e2e_count_colour "$E2E_TMP/trace.png" 255,0,0 "$chart")
-[ "$red_total" -eq 544 ] || e2e_fail "red outside the trace's row: $red_total red pixels in all"
-[ "$(e2e_pixel "$E2E_TMP/trace.png" $((inner_x + 40)) $row)" = "0,192,0" ] \
-    || e2e_fail "the grid is not above the trace"
+[ "$red_total" -eq "$red_in_row" ] || e2e_fail "red outside the trace's row: $red_total red pixels in all"
+# The grid: one-pixel green lines every 600 twips across and every 480 down.
+for twips in 600 4200 7800; do
+    x=$((inner_x + $(e2e_px "$twips")))
+    [ "$(e2e_pixel "$E2E_TMP/trace.png" "$x" $row)" = "0,192,0" ] \
+        || e2e_fail "the grid line at $twips twips is not above the trace"
+    [ "$(e2e_count_colour "$E2E_TMP/trace.png" 0,192,0 "3x1+$((x - 1))+$((row + 3))")" -eq 1 ] \
+        || e2e_fail "the grid line at $twips twips is not one pixel wide"
+done
+for twips in 480 2400 5280; do
+    y=$((inner_y + $(e2e_px "$twips")))
+    [ "$(e2e_count_colour "$E2E_TMP/trace.png" 0,192,0 "1x3+$((inner_x + 3))+$((y - 1))")" -eq 1 ] \
+        || e2e_fail "the grid line at $twips twips down is not one pixel high"
+done
 
-# Read-out: sample 100 is x 6000 twips (pixel 400); y 4320 twips (pixel 288) is 0 degrees.
-e2e_move_client $((inner_x + 400)) $((inner_y + 288))
-sample=$(e2e_read_box 544 26)
-temperature=$(e2e_read_box 616 26)
+# Read-out: sample 100 is x 6000 twips, 0 degrees y 4320 twips; one pixel below the top is
+# 180 degrees less one pixel's twips.
+e2e_move_client $((inner_x + $(e2e_px 6000))) $((inner_y + $(e2e_px 4320)))
+sample=$(e2e_read_box "$(e2e_px 8160)" "$(e2e_px 390)")
+temperature=$(e2e_read_box "$(e2e_px 9240)" "$(e2e_px 390)")
 [ "$sample" = "100." ] || e2e_fail "sample read-out shows '$sample', not '100.'"
 [ "$temperature" = "0." ] || e2e_fail "temperature read-out shows '$temperature', not '0.'"
+e2e_move_client $((inner_x + 1)) $((inner_y + 1))
+temperature=$(e2e_read_box "$(e2e_px 9240)" "$(e2e_px 390)")
+case $E2E_DPI in
+96) expected=179.375 ;;
+144) expected=179.583 ;;
+192) expected=179.688 ;;
+esac
+[ "$temperature" = "$expected" ] || e2e_fail "one pixel down reads '$temperature', not '$expected'"
+
+e2e_expect_copy_matches_screen "$(e2e_px 9960)" "$E2E_CLIENT_HEIGHT"
 
 e2e_click_new
 sleep 0.3
 e2e_screenshot_client "$E2E_TMP/cleared.png"
 [ "$(e2e_count_colour "$E2E_TMP/cleared.png" 255,0,0 "$chart")" -eq 0 ] || e2e_fail "New left red pixels"
-[ "$(e2e_pixel "$E2E_TMP/cleared.png" $((inner_x + 40)) $row)" = "0,192,0" ] \
+[ "$(e2e_pixel "$E2E_TMP/cleared.png" $((inner_x + $(e2e_px 600))) $row)" = "0,192,0" ] \
     || e2e_fail "New removed the grid"
 
 e2e_cancel_open

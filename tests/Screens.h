@@ -1,0 +1,41 @@
+// Windows on the offscreen screens of offscreen-screens.json, one for each device pixel ratio.
+#pragma once
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+#include <cmath>
+
+inline QScreen *screenAtRatio(qreal ratio)
+{
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen->devicePixelRatio() == ratio)
+            return screen;
+    return nullptr;
+}
+
+// Shows the window on the screen, moving it there if it is shown elsewhere already; false if it
+// never gets there.
+[[nodiscard]] inline bool showOn(QWidget &window, QScreen *screen)
+{
+    window.move(screen->geometry().topLeft() + QPoint(20, 40));
+    window.setScreen(screen);
+    window.show();
+    const qreal ratio = screen->devicePixelRatio();
+    return QTest::qWaitForWindowExposed(&window)
+            && QTest::qWaitFor([&] { return window.devicePixelRatioF() == ratio; }, 2000);
+}
+
+// In a test function: shows the window at the ratio, or skips the row where this run's screens
+// have no such ratio (the runs at another dpi have one screen).
+#define SHOW_AT_RATIO(window, ratio)                                                               \
+    do {                                                                                           \
+        QScreen *screen_ = screenAtRatio(ratio);                                                   \
+        if (!screen_)                                                                              \
+            QSKIP("no screen at this device pixel ratio in this run");                             \
+        QVERIFY(showOn(window, screen_));                                                          \
+    } while (false)
+
+// The device pixel where a chart's inner area starts, inside its two-pixel border.
+inline int innerOrigin(qreal ratio) { return int(std::floor(2 * ratio + 0.5)); }
