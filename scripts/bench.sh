@@ -40,7 +40,7 @@ collect < <("$BUILD/bench/vok-bench" load "$SCRATCH" "$RUNS")
 echo "== peak memory (1 GiB log against 4 KiB, each in a fresh process, $RUNS runs)"
 collect < <("$BUILD/bench/vok-bench" memory "$SCRATCH" "$RUNS")
 
-echo "== start-up until the window is shown and painted (Xvfb, $RUNS interleaved runs)"
+echo "== start-up until the window is shown and painted (Xvfb at 96 and 144 dpi, $RUNS interleaved runs)"
 fifo="$SCRATCH/displayfd"
 mkfifo "$fifo"
 # A black root, so that an unpainted window shows a single colour.
@@ -52,17 +52,24 @@ export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$SCRATCH/runtime
 unset WAYLAND_DISPLAY
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 probe() { (cd "$SCRATCH" && "$BUILD/bench/startup-probe" "$@"); }
-probe "$BUILD/kelvane-vok" >/dev/null # warm the caches for both
-probe "$BUILD/bench/bare-window" >/dev/null
-viewer=() bare=()
-for ((run = 0; run < RUNS; run++)); do
-    viewer+=("$(probe "$BUILD/kelvane-vok")")
-    bare+=("$(probe "$BUILD/bench/bare-window")")
-done
-viewer_ms=$(printf '%s\n' "${viewer[@]}" | median)
-bare_ms=$(printf '%s\n' "${bare[@]}" | median)
-echo "kelvane-vok ${viewer_ms} ms (runs: ${viewer[*]}), bare window ${bare_ms} ms (runs: ${bare[*]})"
-FIGURES+=("startup_ratio: $(awk -v a="$viewer_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')")
+# startup_ratio FIGURE DPI: the median start-up of the viewer against the bare window's, on a
+# desktop at that dpi (set as desktops set it, in the root window's resources).
+startup_ratio() {
+    local figure=$1 dpi=$2 viewer=() bare=() viewer_ms bare_ms
+    xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$dpi"
+    probe "$BUILD/kelvane-vok" >/dev/null # warm the caches for both
+    probe "$BUILD/bench/bare-window" >/dev/null
+    for ((run = 0; run < RUNS; run++)); do
+        viewer+=("$(probe "$BUILD/kelvane-vok")")
+        bare+=("$(probe "$BUILD/bench/bare-window")")
+    done
+    viewer_ms=$(printf '%s\n' "${viewer[@]}" | median)
+    bare_ms=$(printf '%s\n' "${bare[@]}" | median)
+    echo "at $dpi dpi: kelvane-vok ${viewer_ms} ms (runs: ${viewer[*]}), bare window ${bare_ms} ms (runs: ${bare[*]})"
+    FIGURES+=("$figure: $(awk -v a="$viewer_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')")
+}
+startup_ratio startup_ratio 96
+startup_ratio startup_ratio_scaled 144
 
 echo "== figures"
 printf "%s\n" "${FIGURES[@]}"
