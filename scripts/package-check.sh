@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a configured build folder and checks it: control data, exact
-# contents, valid desktop entry and metainfo, icon sizes, and that the unpacked program starts.
+# Builds the Debian package from a configured build folder and checks it: Debian's own checker
+# (lintian) without errors or warnings, control data, exact contents, valid desktop entry and
+# metainfo, icon sizes, and that the unpacked program starts.
 # Usage: scripts/package-check.sh BUILD-DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,27 +13,45 @@ fail() {
     exit 1
 }
 
-cmake --build "$build" -j2 --target kelvane-vok
+cmake --build "$build" -j2 --target kelvane-vok vok-docs
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB >"$E2E_TMP/cpack.log") \
     || { cat "$E2E_TMP/cpack.log" >&2; fail "cpack did not build the package"; }
 deb=$(ls "$build"/package/kelvane-vok_*.deb)
 echo "package-check: $deb"
 
+# Debian's checker, informational tags shown too; a tag that is wrong for this package would be
+# overridden, with its reason, in the package's lintian overrides.
+echo "package-check: lintian:"
+lintian --fail-on error,warning --display-info --show-overrides "$deb" \
+    || fail "lintian reports errors or warnings"
+
+# names LIST NAME: whether a control field's package list names NAME, versions aside.
+names() { sed 's/, /\n/g; s/ ([^)]*)//g' <<<"$1" | grep -Fxq "$2"; }
+
 info=$(dpkg-deb --info "$deb")
 depends=$(sed -n 's/^ Depends: //p' <<<"$info")
 echo "package-check: Depends: $depends"
 # Fonts and the platform plugin by hand; the libraries from the binary itself.
 for dependency in fonts-thai-tlwg qt6-qpa-plugins libqt6widgets6 libc6 libstdc++6; do
-    sed 's/, /\n/g; s/ ([^)]*)//g' <<<"$depends" | grep -Fxq "$dependency" \
-        || fail "Depends lacks $dependency"
+    names "$depends" "$dependency" || fail "Depends lacks $dependency"
 done
+# Wayland sessions want Qt's Wayland plugin; X11-only systems do without it.
+recommends=$(sed -n 's/^ Recommends: //p' <<<"$info")
+echo "package-check: Recommends: $recommends"
+names "$recommends" qt6-wayland || fail "Recommends lacks qt6-wayland"
+# The changelog's newest entry is the version being packaged.
+version=$(sed -n 's/^ Version: //p' <<<"$info")
+[ "$(dpkg-parsechangelog -l "$root/packaging/changelog" -S Version)" = "$version" ] \
+    || fail "packaging/changelog does not start with version $version"
 
 # Exactly the program's files: no tests, no generator, no libraries or headers.
 actual=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort)
 expected=$(sort <<'EOF'
 ./usr/bin/kelvane-vok
 ./usr/share/applications/org.kelvane.vok.desktop
+./usr/share/doc/kelvane-vok/changelog.gz
+./usr/share/doc/kelvane-vok/copyright
 ./usr/share/doc/kelvane-vok/examples/bad-record.log
 ./usr/share/doc/kelvane-vok/examples/cold-store.log
 ./usr/share/doc/kelvane-vok/examples/day.log
@@ -40,6 +59,7 @@ expected=$(sort <<'EOF'
 ./usr/share/icons/hicolor/16x16/apps/org.kelvane.vok.png
 ./usr/share/icons/hicolor/32x32/apps/org.kelvane.vok.png
 ./usr/share/icons/hicolor/48x48/apps/org.kelvane.vok.png
+./usr/share/man/man1/kelvane-vok.1.gz
 ./usr/share/metainfo/org.kelvane.vok.metainfo.xml
 EOF
 )

@@ -7,7 +7,7 @@ VOK_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-thai-tlwg fonts-dejavu-core
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian man-db
     strace
 )
 
