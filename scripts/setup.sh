@@ -9,6 +9,7 @@ VOK_PACKAGES=(
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
     desktop-file-utils appstream dpkg-dev file lintian man-db
     strace
+    sway grim wtype wl-clipboard qt6-wayland jq python3
 )
 
 vok_missing_packages() {

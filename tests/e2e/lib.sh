@@ -288,6 +288,11 @@ e2e_count_colour() {
 # e2e_exit_app: Exit from the toolbar; fails unless the program ends with status 0 in time.
 e2e_exit_app() {
     e2e_click_exit
+    e2e_expect_exit
+}
+
+# e2e_expect_exit: fails unless the program ends with status 0 in time.
+e2e_expect_exit() {
     local deadline=$((SECONDS + 10))
     while e2e_app_alive && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
     e2e_app_alive && e2e_fail "the program did not end after Exit"

@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# Wayland helpers for end-to-end tests: a headless sway, keys typed with wtype, a virtual pointer
+# (wl-pointer.py), screenshots with grim and the clipboard read with wl-paste. Source it after
+# lib.sh and call wl_start_sway first.
+#
+# sway will not run as root, so as root the compositor and the viewer run as the system user
+# vok-e2e, created when missing; files the viewer opens must be readable by it. The viewer's
+# window floats undecorated at the output's top-left corner, so its client area is the window's
+# bottom E2E_CLIENT_HEIGHT logical pixels. "Device" pixels are the output's, at its scale.
+
+WL_APP_ID=org.kelvane.vok
+WL_MODE=(1600 1200) # the output in device pixels: room for the window and its dialogs at scale 2
+WL_SCALE=1
+WL_HOME="$E2E_TMP/wayland" # the user's home, runtime folder, configuration and viewer binary
+WL_RUN=()                  # runs a command as that user, in the compositor's session
+WL_WINDOW=""               # sway's id of the main window
+
+# Qt's Wayland plugin leaves Wayland objects and the clipboard's contents undestroyed at exit,
+# which a sanitized build's leak check cannot tell from the program's own leaks; those are
+# checked by the X11 tests.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+wl_msg() { "${WL_RUN[@]}" swaymsg "$@"; }
+
+# wl_start_sway: starts the compositor at scale 1 and the virtual pointer. Exits with 77 (skip)
+# when the compositor cannot start at all.
+wl_start_sway() {
+    mkdir -p "$WL_HOME/runtime"
+    chmod 0700 "$WL_HOME" "$WL_HOME/runtime"
+    WL_RUN=(env)
+    if [ "$(id -u)" -eq 0 ]; then
+        id vok-e2e >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin \
+            vok-e2e || e2e_fail "cannot create the user vok-e2e"
+        chmod 0711 "$E2E_TMP"
+        chown -R vok-e2e: "$WL_HOME"
+        WL_RUN=(setpriv --reuid=vok-e2e --regid=vok-e2e --clear-groups env)
+    fi
+    WL_RUN+=(-u DISPLAY PATH=/usr/local/bin:/usr/bin:/bin HOME="$WL_HOME"
+        XDG_RUNTIME_DIR="$WL_HOME/runtime" XDG_CONFIG_HOME="$WL_HOME/config" QT_QPA_PLATFORM=wayland)
+    cat >"$E2E_TMP/sway.conf" <<EOF
+xwayland disable
+output HEADLESS-1 mode ${WL_MODE[0]}x${WL_MODE[1]} scale 1
+default_border none
+default_floating_border none
+for_window [app_id="$WL_APP_ID"] floating enable, move position 0 0
+EOF
+    chmod 0644 "$E2E_TMP/sway.conf"
+    command -v sway >/dev/null || { echo "SKIP: sway is not installed"; exit 77; }
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        "${WL_RUN[@]}" sway -c "$E2E_TMP/sway.conf" >"$E2E_TMP/sway.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local deadline=$((SECONDS + 20)) display="" socket=""
+    while [ -z "$display" ] || [ -z "$socket" ]; do
+        if [ $SECONDS -ge $deadline ] || ! kill -0 $! 2>/dev/null; then break; fi
+        sleep 0.1
+        display=$(cd "$WL_HOME/runtime" && ls -d wayland-? 2>/dev/null) || true
+        socket=$(ls -d "$WL_HOME"/runtime/sway-ipc.*.sock 2>/dev/null) || true
+    done
+    if [ -z "$display" ] || [ -z "$socket" ]; then
+        echo "SKIP: the compositor cannot start:" && cat "$E2E_TMP/sway.log"
+        exit 77
+    fi
+    WL_RUN+=(WAYLAND_DISPLAY="$display" SWAYSOCK="$socket")
+    e2e_log "sway on $display as $("${WL_RUN[@]}" id -un)"
+    # A keyboard that stays, idle: every wtype brings its own and takes it away again, and a
+    # window whose last keyboard goes counts as inactive, hiding its focus and closing its menus.
+    "${WL_RUN[@]}" wtype -s 600000 &
+    E2E_PIDS+=($!)
+    coproc WL_POINTER { exec "${WL_RUN[@]}" python3 "$(dirname "${BASH_SOURCE[0]}")/wl-pointer.py" \
+        "${WL_MODE[@]}"; }
+    E2E_PIDS+=("$WL_POINTER_PID")
+}
+
+wl_set_scale() {
+    wl_msg output HEADLESS-1 scale "$1" >/dev/null
+    WL_SCALE=$1
+}
+
+# wl_start_app BINARY: starts a copy of the viewer that the user can reach, waits for its window.
+wl_start_app() {
+    install -m 0755 "$1" "$WL_HOME/kelvane-vok"
+    wl_park_pointer
+    (cd "$WL_HOME" && exec "${WL_RUN[@]}" ./kelvane-vok) >"$E2E_TMP/app.log" 2>&1 &
+    APP_PID=$!
+    E2E_PIDS+=("$APP_PID")
+    WL_WINDOW=""
+    WL_WINDOW=$(wl_until wl_windows .focused) || e2e_fail "no main window appeared"
+    wl_settle "$E2E_TMP/settle.png"
+}
+
+# wl_until COMMAND...: runs the command every tenth of a second until it succeeds, for at most
+# 20 seconds.
+wl_until() {
+    local deadline=$((SECONDS + 20))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+# wl_windows JQ-CONDITION: prints the sway ids of the app's windows that meet the condition on
+# their node in sway's tree, where $main is the main window's id; fails when none does.
+wl_windows() {
+    wl_msg -t get_tree | jq -e --argjson main "${WL_WINDOW:-0}" \
+        ".. | objects | select(.app_id? == \"$WL_APP_ID\") | select($1) | .id"
+}
+
+# wl_settle OUT.png [BEFORE.png]: waits until the client area differs from BEFORE, when given,
+# and then stops changing, so that a busy machine's late paint is not mistaken for the program's
+# picture; OUT is the settled client area.
+wl_settle() {
+    local before="" previous="" current="" deadline=$((SECONDS + 20))
+    [ -z "${2:-}" ] || before=$(md5sum <"$2")
+    while [ -z "$previous" ] || [ "$current" != "$previous" ] || [ "$current" = "$before" ]; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "the window never settled"
+        previous=$current
+        sleep 0.25
+        wl_screenshot_client "$1"
+        current=$(md5sum <"$1")
+    done
+}
+
+# The main window's logical "x y width height".
+wl_geometry() {
+    wl_msg -t get_tree | jq -r --argjson id "$WL_WINDOW" '.. | objects | select(.id? == $id)
+        | .rect | "\(.x) \(.y) \(.width) \(.height)"'
+}
+
+# wl_screenshot_client OUT.png: the client area as on the screen, in device pixels.
+wl_screenshot_client() {
+    local x y w h
+    read -r x y w h < <(wl_geometry)
+    "${WL_RUN[@]}" grim -g "$x,$((y + h - E2E_CLIENT_HEIGHT)) ${w}x$E2E_CLIENT_HEIGHT" - >"$1"
+}
+
+# wl_keys WTYPE-ARGUMENTS: keys to the focused window. wtype's keyboard loses what it sends in
+# its first moments, hence the pause.
+wl_keys() { "${WL_RUN[@]}" wtype -s 700 "$@"; }
+wl_menu() { wl_keys -M alt f -m alt -s 200 "$1"; }
+
+# wl_point X Y: the pointer to device pixel X, Y of the output; returns once the compositor has
+# passed the move on, so that keys sent afterwards reach the viewer after it.
+wl_point() {
+    local reply=""
+    echo "$1 $2" >&"${WL_POINTER[1]}"
+    read -r -t 10 reply <&"${WL_POINTER[0]}" || true
+    [ "$reply" = ok ] || e2e_fail "the virtual pointer did not move"
+}
+
+# The pointer out of the way: the compositor draws it into screenshots, and over a button it
+# would light the button up.
+wl_park_pointer() { wl_point $((WL_MODE[0] - 1)) $((WL_MODE[1] - 1)); }
+
+# wl_point_client X Y: the pointer to device pixel X, Y of the client area.
+wl_point_client() {
+    local x y w h
+    read -r x y w h < <(wl_geometry)
+    wl_point $((x * WL_SCALE + $1)) $(((y + h - E2E_CLIENT_HEIGHT) * WL_SCALE + $2))
+}
+
+# wl_open PATH: File > Open, the path typed into the dialog, Return; waits for the dialog to go.
+wl_open() {
+    local dialog
+    wl_menu o
+    dialog=$(wl_until wl_windows '.focused and .id != $main') || e2e_fail "no open-file dialog"
+    wl_keys "$1" -k Return
+    wl_until wl_windows ".focused and .id != $dialog" >/dev/null \
+        || e2e_fail "the open-file dialog did not close for $1"
+}
+
+# wl_copied WTYPE-ARGUMENTS [-- WL-PASTE-ARGUMENTS]: empties the clipboard, sends the keys, and
+# prints what the viewer then puts on the clipboard.
+wl_copied() {
+    local keys=()
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do keys+=("$1") && shift; done
+    shift || true
+    "${WL_RUN[@]}" wl-copy --clear
+    wl_keys "${keys[@]}"
+    wl_until wl_paste "$@"
+}
+wl_paste() { "${WL_RUN[@]}" wl-paste -n "$@" 2>/dev/null; }
