@@ -115,7 +115,9 @@ PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not opaque: at a device pixel ratio above 1 the style's bevel lines are one device pixel
+    // wide and leave part of the border to the window's background, on the screen and in a copy
+    // alike.
 }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
@@ -303,10 +305,12 @@ void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QRect inner = innerPixels();
     // The device pixel under the pointer: where the desktop reports positions finer than layout
-    // pixels, each device pixel gets its own position.
+    // pixels, each device pixel gets its own position. Qt rounds a widget's own position to
+    // whole layout pixels; the position in the window keeps the fraction.
     const qreal ratio = devicePixelRatioF();
-    const QPoint pixel(int(std::floor(event->position().x() * ratio)) - inner.left(),
-                       int(std::floor(event->position().y() * ratio)) - inner.top());
+    const QPointF local = event->scenePosition() - QPointF(mapTo(window(), QPoint()));
+    const QPoint pixel(int(std::floor(local.x() * ratio)) - inner.left(),
+                       int(std::floor(local.y() * ratio)) - inner.top());
     // A button pressed on the box keeps the pointer, so its moves beyond the box still count.
     if (event->buttons() == Qt::NoButton && !QRect(QPoint(), inner.size()).contains(pixel))
         return;

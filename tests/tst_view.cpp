@@ -282,12 +282,14 @@ private slots:
 
         QVERIFY(form->Text5->text().isEmpty());
         QVERIFY(form->Text6->text().isEmpty());
-        // The middle of the device pixel, as a desktop that reports fine positions gives it.
+        // The middle of the device pixel, as a desktop that reports fine positions gives it, and
+        // as Qt hands it on: the widget's position rounded, the window's kept.
         const QPointF at = (QPointF(pixel + QPoint(innerOrigin(ratio), innerOrigin(ratio)))
                             + QPointF(0.5, 0.5))
                 / ratio;
-        QMouseEvent move(QEvent::MouseMove, at, form->Pic->mapToGlobal(at), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        const QPointF inWindow = at + QPointF(form->Pic->mapTo(form.get(), QPoint()));
+        QMouseEvent move(QEvent::MouseMove, at.toPoint(), inWindow, form->mapToGlobal(inWindow),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(form->Pic, &move);
         QTRY_COMPARE(form->Text5->text(), sample);
         QCOMPARE(form->Text6->text(), temperature);
