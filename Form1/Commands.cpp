@@ -18,9 +18,14 @@ void Form1::mnuopen_Click()
     // Persistent drawing is switched on before the dialog, whether or not a file is chosen.
     Pic->setAutoRedraw(true);
     CmD->ShowOpen();
+    openLogFile(CmD->FileName);
+}
+
+void Form1::openLogFile(const QString &fileName)
+{
     // A cancelled dialog yields an empty name, which stops here: never an error, and the
     // chart stays as it is.
-    LogFileName = CmD->FileName.toUtf8().toStdString();
+    LogFileName = fileName.toUtf8().toStdString();
     if (LogFileName.empty())
         return;
     BusyCursor busy;

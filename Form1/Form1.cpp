@@ -115,6 +115,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent)
     createControls();
     createMenus();
     wireEvents();
+    acceptFileDrops();
 
     // The client area below the menu bar has the layout's size; a resize later moves nothing.
     const double tpp = twipsPerLayoutPixel(this);

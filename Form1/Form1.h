@@ -25,10 +25,16 @@ public:
     void mnuNew_Click();
     void Cm2_Click();
     void mnuopen_Click();
+    // Open's steps after the dialog, shared with dropped files: LogFileName = fileName, also
+    // when it is empty, and a non-empty name is loaded onto the chart as it stands.
+    void openLogFile(const QString &fileName);
     void Command2_Click();
     void mnuexit_Click();
     // Copy image (Form1/CopyImage.cpp)
     void Command1_Click();
+    // Files dropped on the window (Form1/DropFiles.cpp): opened one after another as Open
+    // would open them; the first error stops the rest.
+    void openDroppedFiles(const QStringList &paths);
     // Pointer read-out (Form1/ReadOut.cpp); X and Y in twips of the chart's inner area
     void Pic_MouseMove(short Button, short Shift, float X, float Y);
     // The plotting step run after each decoded record (Form1/DrawSegment.cpp)
@@ -52,4 +58,5 @@ private:
     void createControls();
     void createMenus();
     void wireEvents();
+    void acceptFileDrops();
 };

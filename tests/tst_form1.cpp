@@ -1,7 +1,10 @@
 // The main window as laid out: where every control lands in pixels at the screen's dpi, the
-// chart's grid, focus order, menus and access keys, tooltips and Thai captions.
+// chart's grid, focus order, menus and access keys, tooltips and Thai captions; and files
+// dropped on it.
 #include "Form1/Form1.h"
+#include "LogFiles.h"
 #include "Screens.h"
+#include "platform/ErrorGuard.h"
 #include "platform/Twips.h"
 
 #include <QFontDatabase>
@@ -9,8 +12,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -42,6 +47,29 @@ int inkTop(const QFont &font, const QString &text)
     return 0;
 }
 
+// How many rows of the chart hold red: one per flat trace.
+int redRows(PictureBox *chart)
+{
+    const QImage shown = chart->grab().toImage();
+    int rows = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixelColor(x, y) == Qt::red) {
+                ++rows;
+                break;
+            }
+    return rows;
+}
+
+QByteArray flatLog(int degrees, int badRecord = -1)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 141; ++i)
+        appendRecord(bytes,
+                     i == badRecord ? RecordBytes { 0, 0, 17, 16 } : recordForDegrees(degrees));
+    return bytes;
+}
+
 } // namespace
 
 class TestForm1 : public QObject
@@ -50,6 +78,7 @@ class TestForm1 : public QObject
 
     Form1 *form = nullptr;
     double tpp = 15;
+    QTemporaryDir dir;
 
     QRect expectedRect(const QRect &at96, const QRect &at144) const
     {
@@ -57,6 +86,13 @@ class TestForm1 : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        writeFile(dir.filePath("warm.log"), flatLog(50));
+        writeFile(dir.filePath("cold.log"), flatLog(-10));
+        writeFile(dir.filePath("bad.log"), flatLog(90, 70));
+    }
+
     void init()
     {
         form = new Form1;
@@ -68,6 +104,7 @@ private slots:
     {
         delete form;
         form = nullptr;
+        setErrorObserver({});
     }
 
     void screenDpi()
@@ -340,6 +377,82 @@ private slots:
         QVERIFY(!form->Label3->font().bold());
         QVERIFY(QFontDatabase::writingSystems(QFontInfo(form->Label1->font()).family())
                         .contains(QFontDatabase::Thai));
+    }
+
+    // Drags as a file manager makes them, URLs with their text beside, and as a move (Shift);
+    // items are files in the scratch folder ("" is the folder itself) or URLs as they are.
+    void dropFiles_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("traces");
+        QTest::addColumn<QString>("opened"); // LogFileName afterwards
+        QTest::addColumn<QString>("error"); // the file the error names
+        const auto row = [](const char *name, const char *target, const QStringList &items,
+                            bool accepted, int traces, const char *opened, const char *error) {
+            QTest::newRow(name) << target << items << accepted << traces << opened << error;
+        };
+        row("one file", "Pic", { "warm.log" }, true, 1, "warm.log", "");
+        row("one file on a text box", "Text1", { "warm.log" }, true, 1, "warm.log", "");
+        row("two files overlay", "Text5", { "warm.log", "cold.log" }, true, 2, "cold.log", "");
+        row("a folder", "Pic", { "" }, false, 0, "", "");
+        row("a file and a folder", "Text1", { "warm.log", "" }, false, 0, "", "");
+        row("a non-local URL", "Pic", { "https://example.com/warm.log" }, false, 0, "", "");
+        row("text only", "Pic", {}, false, 0, "", "");
+        row("a bad file then a good one", "Pic", { "bad.log", "warm.log" }, true, 1, "bad.log",
+            "bad.log");
+        row("a missing file then a good one", "Text6", { "missing.log", "warm.log" }, true, 0,
+            "missing.log", "missing.log");
+    }
+    void dropFiles()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, items);
+        QFETCH(bool, accepted);
+        QFETCH(int, traces);
+        QFETCH(QString, opened);
+        QFETCH(QString, error);
+        QStringList errors;
+        setErrorObserver([&](const std::exception &, const QString &text) { errors << text; });
+        QList<QUrl> urls;
+        for (const QString &item : items)
+            urls << (item.contains("://") ? QUrl(item) : QUrl::fromLocalFile(dir.filePath(item)));
+        QMimeData data;
+        if (!urls.isEmpty())
+            data.setUrls(urls);
+        data.setText(items.isEmpty() ? "warm.log" : items.join('\n'));
+
+        QWidget *control = form->findChild<QWidget *>(target);
+        const auto *box = qobject_cast<QLineEdit *>(control);
+        const QString boxText = box ? box->text() : QString();
+        const QPoint at = control->rect().center();
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        // All three are sent before any check: a drag left unfinished would keep its target.
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(control, &enter);
+        QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(control, &move);
+        QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(control, &drop);
+        QCOMPARE(enter.isAccepted(), accepted);
+        QCOMPARE(drop.isAccepted(), accepted);
+        if (accepted) {
+            QCOMPARE(move.dropAction(), Qt::CopyAction);
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        }
+        QCoreApplication::sendPostedEvents(form, QEvent::MetaCall);
+
+        QCOMPARE(form->Pic->AutoRedraw(), accepted);
+        QCOMPARE(QString::fromStdString(form->LogFileName),
+                 opened.isEmpty() ? opened : dir.filePath(opened));
+        QCOMPARE(redRows(form->Pic), traces);
+        QCOMPARE(errors.size(), error.isEmpty() ? 0 : 1);
+        if (!error.isEmpty())
+            QVERIFY2(errors.first().contains('"' + dir.filePath(error) + '"'),
+                     qPrintable(errors.first()));
+        if (box)
+            QCOMPARE(box->text(), boxText);
     }
 };
 
