@@ -10,6 +10,9 @@ VOK_PACKAGES=(
     desktop-file-utils appstream dpkg-dev file lintian man-db
     strace
     sway grim wtype wl-clipboard qt6-wayland jq python3
+    # dbus-x11 lets a program with no session bus autolaunch one, as many machines do; the
+    # end-to-end tests must hold with it (each has a bus of its own).
+    dbus-daemon dbus-x11
 )
 
 vok_missing_packages() {

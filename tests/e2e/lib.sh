@@ -10,6 +10,18 @@
 
 set -euo pipefail
 
+# Every test has a session bus of its own. Qt talks to D-Bus: with no session bus, libdbus would
+# autolaunch one (dbus-launch) that outlives the test, and with the user's it would share theirs.
+# The script runs itself again under dbus-run-session, which ends the bus when the script ends;
+# the services the bus started go with it. Without dbus-run-session no bus can be launched.
+if [ -z "${E2E_PRIVATE_BUS:-}" ]; then
+    export E2E_PRIVATE_BUS=1
+    if command -v dbus-run-session >/dev/null; then
+        exec dbus-run-session -- bash "$0" "$@"
+    fi
+    unset DBUS_SESSION_BUS_ADDRESS
+fi
+
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vok-e2e.XXXXXX")
 E2E_PIDS=()
 # A command the viewer is started through, such as setpriv to run it as another user.
