@@ -8,6 +8,7 @@
 #include "platform/ThaiFont.h"
 #include "platform/Twips.h"
 
+#include <QAccessibleWidget>
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
@@ -96,6 +97,14 @@ template<typename T> T *control(const QObject *form, const QString &name)
     return found;
 }
 
+// Screen readers would otherwise take the chart for a plain frame.
+QAccessibleInterface *chartAccessibility(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("PictureBox") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Chart);
+    return nullptr;
+}
+
 // Wraps a handler of the window so that it runs under the error guard.
 auto guarded(Form1 *form, void (Form1::*handler)())
 {
@@ -151,6 +160,17 @@ void Form1::createControls()
                 &Form1::Label16, &Form1::Label17, &Form1::Label18, &Form1::Label19 };
     for (int i = 0; i < 19; ++i)
         this->*labels[i] = control<QLabel>(this, QStringLiteral("Label%1").arg(i + 1));
+
+    // Screen readers name the glyph-only buttons and the chart by what they are for, and each
+    // read-out box by the caption above it.
+    Cm1->setAccessibleName(QStringLiteral("New"));
+    Cm2->setAccessibleName(QStringLiteral("Open"));
+    Command1->setAccessibleName(QStringLiteral("Copy image"));
+    Command2->setAccessibleName(QStringLiteral("Exit"));
+    QAccessible::installFactory(chartAccessibility); // once; a second install is ignored
+    Pic->setAccessibleName(QStringLiteral("Temperature chart"));
+    Label3->setBuddy(Text5);
+    Label19->setBuddy(Text6);
 
     CmD = new OpenFileDialog(this);
     CmD->setObjectName(QStringLiteral("CmD"));

@@ -13,6 +13,8 @@ VOK_PACKAGES=(
     # dbus-x11 lets a program with no session bus autolaunch one, as many machines do; the
     # end-to-end tests must hold with it (each has a bus of its own).
     dbus-daemon dbus-x11
+    # What a screen reader finds in the window, read through the desktop's accessibility bus.
+    at-spi2-core python3-pyatspi
 )
 
 vok_missing_packages() {
