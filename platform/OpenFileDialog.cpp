@@ -3,29 +3,16 @@
 
 #include "platform/Error.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QWidget>
 
-namespace {
-
-QString chooseWithDialog(QWidget *owner, const QStringList &nameFilters)
-{
-    QFileDialog dialog(owner);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    // The patterns go in brackets after the description, where Qt reads them; hiding the
-    // details drops that bracket again, so the entry reads as its description alone.
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(nameFilters);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
-}
-
-} // namespace
-
 OpenFileDialog::OpenFileDialog(QWidget *owner_) : QObject(owner_), owner(owner_) { }
+
+// The dialog goes with the component; the pointer is null if the owner's teardown took it first.
+OpenFileDialog::~OpenFileDialog() { delete dialog; }
 
 QStringList OpenFileDialog::nameFilters(const QString &filter)
 {
@@ -51,5 +38,45 @@ QStringList OpenFileDialog::nameFilters(const QString &filter)
 void OpenFileDialog::ShowOpen()
 {
     const QStringList filters = nameFilters(Filter);
-    FileName = chooser ? chooser(owner, filters) : chooseWithDialog(owner, filters);
+    FileName = chooser ? chooser(owner, filters) : chooseWithDialog(filters);
+}
+
+QString OpenFileDialog::chooseWithDialog(const QStringList &filters)
+{
+    if (!dialog) {
+        dialog = new QFileDialog(owner);
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        // The patterns go in brackets after the description, where Qt reads them; hiding the
+        // details drops that bracket again, so the entry reads as its description alone.
+        dialog->setOption(QFileDialog::HideNameFilterDetails);
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
+    dialog->setNameFilters(filters);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    const QStringList chosen = dialog->selectedFiles();
+    forgetChoice();
+    if (!accepted || chosen.isEmpty())
+        return QString();
+    return chosen.constFirst();
+}
+
+// The next Open starts as a new dialog would: no file selected, an empty name, no completion
+// pending. The folder, its history and the view stay as the user left them.
+void OpenFileDialog::forgetChoice()
+{
+    if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
+        // A completion still waiting for its folder to load would pop up over the window once
+        // the folder arrives, with the dialog long closed.
+        if (QCompleter *completer = name->completer()) {
+            completer->setCompletionPrefix(QString());
+            completer->popup()->hide();
+        }
+        // Unlike clear(), which can be undone, this also empties the undo history, which
+        // would otherwise keep every name ever typed.
+        name->setText(QString());
+    }
+    // After the name: an emptied name field selects the folder itself in the file list.
+    if (auto *files = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView")))
+        files->selectionModel()->clear();
 }

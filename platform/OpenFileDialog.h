@@ -2,20 +2,25 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
+class QFileDialog;
 class QWidget;
 
 // Invisible until ShowOpen. The dialog is Qt's own rather than the desktop's, so it behaves the
 // same everywhere; its title, folder, default extension and initial name are Qt's defaults.
+// One dialog serves every ShowOpen for the component's life: building Qt's dialog anew for each
+// Open costs time and leaves memory behind every time.
 class OpenFileDialog : public QObject
 {
     Q_OBJECT
 
 public:
     explicit OpenFileDialog(QWidget *owner);
+    ~OpenFileDialog() override;
 
     // Properties, read and written as plain fields the way the window's code uses them.
     // "Description|pattern|Description|pattern...", patterns separated by ';'.
@@ -37,6 +42,12 @@ public:
     void setChooser(Chooser replacement) { chooser = std::move(replacement); }
 
 private:
+    QString chooseWithDialog(const QStringList &nameFilters);
+    void forgetChoice();
+
     QWidget *owner;
     Chooser chooser;
+    // Made by the first ShowOpen that needs it, as a child of the owner so that it stays modal to
+    // it; deleted with this component.
+    QPointer<QFileDialog> dialog;
 };

@@ -83,7 +83,8 @@ private slots:
     }
 
     // The real dialog: one entry reading "All File(*.*)" that lists names without a dot too,
-    // and a name typed into it comes back as the chosen path.
+    // and a name typed into it comes back as the chosen path. The next Open shows the same
+    // dialog again, with nothing left chosen or typed from the last one.
     void realDialogShowsEveryFile()
     {
         QTemporaryDir dir;
@@ -93,10 +94,12 @@ private slots:
         component.Filter = QStringLiteral("All File(*.*)|*.*");
         QStringList entries, listed;
         bool native = true;
+        QFileDialog *first = nullptr;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
+            first = dialog;
             native = !dialog->testOption(QFileDialog::DontUseNativeDialog);
             const auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
             for (int i = 0; types && i < types->count(); ++i)
@@ -116,6 +119,31 @@ private slots:
         listed.sort();
         QCOMPARE(listed, QStringList({ "LOGFILE", "day1.bin" }));
         QCOMPARE(component.FileName, dir.filePath(QStringLiteral("LOGFILE")));
+        // The typed name's completion list goes with the dialog.
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+
+        QFileDialog *second = nullptr;
+        QString typed = QStringLiteral("unread");
+        bool selected = true, undoable = true;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            second = dialog;
+            const auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            typed = name->text();
+            undoable = name->isUndoAvailable();
+            selected = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView"))
+                               ->selectionModel()
+                               ->hasSelection();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        component.ShowOpen();
+        QCOMPARE(second, first);
+        QCOMPARE(typed, QString());
+        QVERIFY(!selected);
+        QVERIFY(!undoable);
+        QCOMPARE(component.FileName, QString());
     }
 
     void cancellingYieldsAnEmptyName()
