@@ -71,5 +71,10 @@ startup_ratio() {
 startup_ratio startup_ratio 96
 startup_ratio startup_ratio_scaled 144
 
+echo "== memory left behind by Open (16 MiB), Copy image and New (Xvfb, 100 cycles after 20)"
+# Taken whole first: a failing run must stop the script, not just lose its figure.
+cycles=$(bash "$VOK_ROOT/bench/open-cycles.sh" "$BUILD/kelvane-vok" 100 20)
+collect <<<"$cycles"
+
 echo "== figures"
 printf "%s\n" "${FIGURES[@]}"
