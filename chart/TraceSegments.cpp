@@ -2,7 +2,7 @@
 #include "chart/TraceSegments.h"
 
 #include "chart/ChartScale.h"
-#include "platform/CheckedArithmetic.h"
+#include "log/LoadLog.h"
 
 std::optional<Segment> segmentForCurrentSample(const WindowState &state)
 {
@@ -17,9 +17,4 @@ std::optional<Segment> segmentForCurrentSample(const WindowState &state)
     return segment;
 }
 
-void advanceSample(WindowState &state)
-{
-    state.PrevSampleNo = state.SampleNo;
-    state.PrevTemp = state.Temp;
-    state.SampleNo = checkedAdd32(state.SampleNo, 1);
-}
+void advanceSample(WindowState &state) { advanceSamples(state, 1); }

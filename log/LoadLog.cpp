@@ -3,6 +3,7 @@
 
 #include "log/DecodeRecord.h"
 #include "platform/BinaryFile.h"
+#include "platform/CheckedArithmetic.h"
 #include "platform/Error.h"
 
 #include <algorithm>
@@ -66,9 +67,7 @@ int64_t checkRecordsInBulk(BinaryFile &file, int64_t position, WindowState &stat
         return 0;
     const int64_t last = int64_t(decodable) - 1;
     decodeAt(file, position + 4 * last, buffer.data() + 4 * last, 4, state);
-    state.PrevTemp = state.Temp;
-    state.PrevSampleNo = static_cast<int32_t>(state.SampleNo + last);
-    state.SampleNo = static_cast<int32_t>(state.SampleNo + int64_t(decodable));
+    advanceSamples(state, static_cast<int32_t>(decodable));
     return int64_t(decodable);
 }
 
@@ -106,6 +105,13 @@ void loadRecords(WindowState &state, const PlottingStep &plottingStep,
 }
 
 } // namespace
+
+void advanceSamples(WindowState &state, int32_t count)
+{
+    state.PrevSampleNo = checkedAdd32(state.SampleNo, count - 1);
+    state.PrevTemp = state.Temp;
+    state.SampleNo = checkedAdd32(state.SampleNo, count);
+}
 
 void LoadLog(WindowState &state, const PlottingStep &plottingStep)
 {

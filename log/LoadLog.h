@@ -15,7 +15,12 @@ using PlottingStep = std::function<void()>;
 void LoadLog(WindowState &state, const PlottingStep &plottingStep);
 
 // The same load for a plotting step that draws nothing once SampleNo is past `lastDrawnSample`
-// and there only makes the current sample the previous one and counts on (as advanceSample
-// does). From there the records are checked in bulk without running the step; the fields, the
-// fault and its message end exactly as with the step run for every record.
+// and there only calls advanceSamples(state, 1). From there the records are checked in bulk
+// without running the step; the fields, the fault and its message end exactly as with the step
+// run for every record.
 void LoadLog(WindowState &state, const PlottingStep &plottingStep, int32_t lastDrawnSample);
+
+// How the plotting step moves the sample counters on: the current sample becomes the previous
+// one and SampleNo counts on. `count` > 1 stands for that many steps over records of which the
+// current one is the last; SampleNo overflowing is an error.
+void advanceSamples(WindowState &state, int32_t count);
