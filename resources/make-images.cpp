@@ -1,5 +1,6 @@
-// Draws the program icon and the toolbar glyphs into the PNG files that resources.qrc embeds;
-// run it once after changing a picture here: vok-make-images <resources directory>.
+// Draws the program icon and the toolbar glyphs into the PNG files that the gui library embeds
+// (qt_add_resources in CMakeLists.txt); run it once after changing a picture here:
+// vok-make-images <resources directory>.
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -10,7 +11,7 @@
 
 namespace {
 
-// The sixteen colours the glyphs may use.
+// The eight colours the glyphs may use, each drawn by its letter in the art below.
 const std::map<char, QColor> glyphColours {
     { '.', QColor(192, 192, 192) }, { 'k', QColor(0, 0, 0) },     { 'w', QColor(255, 255, 255) },
     { 'g', QColor(128, 128, 128) }, { 'y', QColor(255, 255, 0) }, { 'o', QColor(128, 128, 0) },
