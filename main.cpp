@@ -10,7 +10,12 @@ int main(int argc, char *argv[])
     // (Xft.dpi) is the logical dpi and every pixel is a device pixel; a compositor's output scale
     // (Wayland) still reaches the window as its device pixel ratio.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    QApplication app(argc, argv);
+    // The program takes no command-line options, and Qt's own (-reverse, -style, -qwindowtitle...)
+    // must change nothing either: Qt gets the program's name alone, kept for Qt's whole life.
+    static char fallbackName[] = "kelvane-vok";
+    static char *qtArgv[] = { argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr };
+    static int qtArgc = 1;
+    QApplication app(qtArgc, qtArgv);
     // Lets desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvane.vok"));
     Form1 form;

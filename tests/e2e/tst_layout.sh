@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The real program's window at start: its client area below the menu bar, and the toolbar,
-# chart, grid, captions and boxes where and in the colours the layout puts them; resizing
-# moves nothing.
+# The real program's window at start, which Qt's own command-line options must not change: its
+# title, its client area below the menu bar, and the toolbar, chart, grid, captions and boxes
+# where and in the colours the layout puts them; resizing moves nothing.
 source "$(dirname "$0")/lib.sh"
 binary=$1
 
@@ -27,7 +27,9 @@ chart=192,255,255
 green=0,192,0
 
 e2e_start_xvfb
-e2e_start_app "$binary"
+# The program takes no options, and Qt's own must change nothing either: started with two that
+# would mirror the window and retitle it, it still shows the usual window checked below.
+e2e_start_app "$binary" "$E2E_TMP" -reverse -qwindowtitle X
 
 [ "$(xdotool getwindowname "$APP_WIN")" = "Kelvane  VOK" ] || e2e_fail "window title differs"
 read -r x y w h < <(e2e_geometry "$APP_WIN")
@@ -48,6 +50,8 @@ chart_top=$(e2e_first_row "$window" 95 "$chart")
 client_top=$((chart_top - 50))
 [ $((h - client_top)) -eq 469 ] || e2e_fail "client area is $((h - client_top)) high, not 469"
 [ "$client_top" -gt 0 ] || e2e_fail "no menu bar above the client area"
+# The menu bar reads left to right: "File" comes first, at the left edge.
+[ "$(e2e_count_dark "$window" 40 "$client_top" 0 0)" -gt 8 ] || e2e_fail "no File menu at the left"
 e2e_log "window ${w}x${h}, client area from row $client_top: 664x469"
 
 shot="$E2E_TMP/start.png"
