@@ -135,7 +135,10 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
 
 void PictureBox::Cls()
 {
-    persistent = QImage();
+    // Once made, the persistent image is refilled rather than dropped: a large image made anew
+    // at every New would leave holes in the heap that small long-lived pieces then pin.
+    if (!persistent.isNull())
+        persistent.fill(background);
     screen = QImage();
     update();
 }
