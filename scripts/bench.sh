@@ -51,7 +51,9 @@ read -r -t 20 display <"$fifo" || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$SCRATCH/runtime"
 unset WAYLAND_DISPLAY
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-probe() { (cd "$SCRATCH" && "$BUILD/bench/startup-probe" "$@"); }
+# Each start on a session bus of its own, ended with it: with none, Qt's D-Bus use would
+# autolaunch a bus that outlives the program.
+probe() { (cd "$SCRATCH" && dbus-run-session -- "$BUILD/bench/startup-probe" "$@"); }
 # startup_ratio FIGURE DPI: the median start-up of the viewer against the bare window's, on a
 # desktop at that dpi (set as desktops set it, in the root window's resources).
 startup_ratio() {
