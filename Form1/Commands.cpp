@@ -1,11 +1,9 @@
-// New, Open and Exit, from the toolbar and the File menu alike.
+// New, Open and Exit, from the toolbar and the File menu alike; and files dropped on the window.
 #include "Form1/Form1.h"
 
 #include "chart/TraceSegments.h"
 #include "log/LoadLog.h"
 #include "platform/BusyCursor.h"
-#include "platform/OpenFileDialog.h"
-#include "platform/PictureBox.h"
 
 void Form1::Cm1_Click() { Pic->Cls(); }
 
@@ -21,11 +19,11 @@ void Form1::mnuopen_Click()
     openLogFile(CmD->FileName);
 }
 
-void Form1::openLogFile(const QString &fileName)
+void Form1::openLogFile(const std::string &fileName)
 {
     // A cancelled dialog yields an empty name, which stops here: never an error, and the
     // chart stays as it is.
-    LogFileName = fileName.toUtf8().toStdString();
+    LogFileName = fileName;
     if (LogFileName.empty())
         return;
     BusyCursor busy;
@@ -35,6 +33,14 @@ void Form1::openLogFile(const QString &fileName)
             *this, [this] { DrawSegment(); }, LastDrawnSample);
 }
 
-void Form1::Command2_Click() { close(); }
+void Form1::openDroppedFiles(const std::vector<std::string> &paths)
+{
+    for (const std::string &path : paths) {
+        Pic->setAutoRedraw(true);
+        openLogFile(path);
+    }
+}
 
-void Form1::mnuexit_Click() { close(); }
+void Form1::Command2_Click() { Unload(); }
+
+void Form1::mnuexit_Click() { Unload(); }

@@ -10,99 +10,112 @@ constexpr int32_t Blue = rgb(0, 0, 255);
 constexpr int32_t ChartBackground = rgb(192, 255, 255);
 constexpr uint32_t GridGreen = uint32_t(rgb(0, 192, 0));
 
-constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignTop;
-constexpr Qt::Alignment Centre = Qt::AlignHCenter | Qt::AlignTop;
-constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignTop;
-
 using enum ControlKind;
-using enum FontKind;
+using enum Alignment;
 
 // The original faces come first, then their nearest Thai-capable relatives: sans serif for
 // MS Sans Serif, looped serif for AngsanaUPC. The UPC faces draw their letters about two
 // thirds as large as other faces do at the same point size, so their relatives are given at
 // two thirds of it, which also keeps the axis numbers inside their captions.
-const QList<FontFace> SansSerif { { "MS Sans Serif", 8.25 }, { "Microsoft Sans Serif", 8.25 },
-                                  { "Tahoma", 8.25 },        { "Loma", 8.25 },
-                                  { "Garuda", 8.25 },        { "Waree", 8.25 } };
-const QList<FontFace> Angsana { { "AngsanaUPC", 12 },
-                                { "Angsana New", 12 },
-                                { "Kinnari", 8 },
-                                { "Norasi", 8 },
-                                { "Laksaman", 8 } };
+constexpr FontFace SansSerif[] { { "MS Sans Serif", 8.25 }, { "Microsoft Sans Serif", 8.25 },
+                                 { "Tahoma", 8.25 },        { "Loma", 8.25 },
+                                 { "Garuda", 8.25 },        { "Waree", 8.25 } };
+constexpr FontFace Angsana[] { { "AngsanaUPC", 12 },
+                               { "Angsana New", 12 },
+                               { "Kinnari", 8 },
+                               { "Norasi", 8 },
+                               { "Laksaman", 8 } };
+
+constexpr FontRow WindowFont { SansSerif, false };
+constexpr FontRow AxisCaptionFont { Angsana, true };
+constexpr FontRow AxisTextBoxFont { SansSerif, true };
+constexpr const FontRow *Window = nullptr;
+constexpr const FontRow *AxisCaption = &AxisCaptionFont;
+constexpr const FontRow *AxisTextBox = &AxisTextBoxFont;
+
+// Creation order is stacking order: a later control lies above an earlier one it overlaps.
+constexpr ControlRow controls[] {
+    // name, kind, left, top, width, height, text, fore and back colour, font, alignment,
+    // tooltip, glyph
+    { "Cm1", PictureButton, 0, 0, 375, 375, "", NoColour, Silver, Window, Centre, "New",
+      "glyph-new" },
+    { "Cm2", PictureButton, 360, 0, 375, 375, "", NoColour, Silver, Window, Centre, "Open",
+      "glyph-open" },
+    { "Command1", PictureButton, 720, 0, 375, 375, "", NoColour, Silver, Window, Centre, nullptr,
+      "glyph-camera" },
+    { "Command2", PictureButton, 1320, 0, 375, 375, "", NoColour, Silver, Window, Centre, nullptr,
+      "glyph-exit" },
+
+    { "Label3", Caption, 7680, 0, 975, 255, "วัดครั้งที่", Blue, NoColour, Window, Centre, nullptr,
+      nullptr },
+    { "Text5", TextBox, 7680, 240, 975, 315, "", NoColour, NoColour, Window, Left, nullptr,
+      nullptr },
+    { "Label19", Caption, 8880, 0, 855, 255, "อุณหภูมิ", Blue, NoColour, Window, Centre, nullptr,
+      nullptr },
+    { "Text6", TextBox, 8760, 240, 975, 315, "", NoColour, NoColour, Window, Left, nullptr,
+      nullptr },
+
+    { "Pic", PictureBox, 1320, 720, 8415, 5775, "", NoColour, ChartBackground, Window, Left,
+      nullptr, nullptr },
+
+    { "Text3", TextBox, 600, 720, 615, 315, "180.", NoColour, NoColour, AxisTextBox, Right, nullptr,
+      nullptr },
+    { "Label1", Caption, 600, 1080, 615, 255, "160.", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Label2", Caption, 600, 1560, 615, 255, "140.", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Label12", Caption, 600, 2040, 615, 255, "120", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Label11", Caption, 600, 2520, 615, 255, "100.", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Label10", Caption, 600, 3000, 615, 255, "80.", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Label9", Caption, 600, 3480, 615, 255, "60.", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Label8", Caption, 600, 3960, 615, 255, "40.", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Label7", Caption, 600, 4440, 615, 255, "20.", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Label6", Caption, 600, 4920, 615, 255, "0.", NoColour, NoColour, AxisCaption, Right, nullptr,
+      nullptr },
+    { "Label5", Caption, 600, 5400, 615, 255, "-20.", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Label4", Caption, 600, 5880, 615, 255, "-40.", NoColour, NoColour, AxisCaption, Right,
+      nullptr, nullptr },
+    { "Text4", TextBox, 600, 6240, 615, 315, "-60.", NoColour, NoColour, AxisTextBox, Right,
+      nullptr, nullptr },
+
+    { "Text1", TextBox, 1320, 6600, 615, 315, "0.", NoColour, NoColour, AxisTextBox, Centre,
+      nullptr, nullptr },
+    { "Label13", Caption, 2160, 6600, 735, 255, "20.", NoColour, NoColour, AxisCaption, Centre,
+      nullptr, nullptr },
+    { "Label14", Caption, 3360, 6600, 735, 255, "40.", NoColour, NoColour, AxisCaption, Centre,
+      nullptr, nullptr },
+    { "Label15", Caption, 4560, 6600, 735, 255, "60.", NoColour, NoColour, AxisCaption, Centre,
+      nullptr, nullptr },
+    { "Label16", Caption, 5760, 6600, 735, 255, "80.", NoColour, NoColour, AxisCaption, Centre,
+      nullptr, nullptr },
+    { "Label17", Caption, 6960, 6600, 735, 255, "100.", NoColour, NoColour, AxisCaption, Centre,
+      nullptr, nullptr },
+    { "Label18", Caption, 8160, 6600, 735, 255, "120.", NoColour, NoColour, AxisCaption, Centre,
+      nullptr, nullptr },
+    { "Text2", TextBox, 9120, 6600, 615, 315, "140.", NoColour, NoColour, AxisTextBox, Centre,
+      nullptr, nullptr },
+};
+
+constexpr MenuRow menus[] {
+    { "mnuFile", "&File", nullptr },   { "mnuNew", "&New", "mnuFile" },
+    { "mnuopen", "&Open", "mnuFile" }, { "mnuexit", "E&xit", "mnuFile" },
+    { "mnuhelp", "&Help", nullptr },
+};
+
+constexpr const char *focusOrder[] { "Pic",   "Cm2",   "Cm1",   "Text1",    "Text2",   "Text3",
+                                     "Text4", "Text5", "Text6", "Command1", "Command2" };
 
 } // namespace
 
-const WindowRow window { "Kelvane  VOK", 1890, 1620, 9960, 7035 };
-
-// Creation order is stacking order: a later control lies above an earlier one it overlaps.
-const std::array<ControlRow, 30> controls { {
-        // name, kind, left, top, width, height, text, fore and back colour, font, alignment,
-        // tooltip, glyph
-        { "Cm1", PictureButton, 0, 0, 375, 375, "", NoColour, Silver, Window, Centre, "New",
-          ":/resources/glyph-new.png" },
-        { "Cm2", PictureButton, 360, 0, 375, 375, "", NoColour, Silver, Window, Centre, "Open",
-          ":/resources/glyph-open.png" },
-        { "Command1", PictureButton, 720, 0, 375, 375, "", NoColour, Silver, Window, Centre,
-          nullptr, ":/resources/glyph-camera.png" },
-        { "Command2", PictureButton, 1320, 0, 375, 375, "", NoColour, Silver, Window, Centre,
-          nullptr, ":/resources/glyph-exit.png" },
-
-        { "Label3", Caption, 7680, 0, 975, 255, "วัดครั้งที่", Blue, NoColour, Window, Centre, nullptr,
-          nullptr },
-        { "Text5", TextBox, 7680, 240, 975, 315, "", NoColour, NoColour, Window, Left, nullptr,
-          nullptr },
-        { "Label19", Caption, 8880, 0, 855, 255, "อุณหภูมิ", Blue, NoColour, Window, Centre, nullptr,
-          nullptr },
-        { "Text6", TextBox, 8760, 240, 975, 315, "", NoColour, NoColour, Window, Left, nullptr,
-          nullptr },
-
-        { "Pic", PictureBox, 1320, 720, 8415, 5775, "", NoColour, ChartBackground, Window, Left,
-          nullptr, nullptr },
-
-        { "Text3", TextBox, 600, 720, 615, 315, "180.", NoColour, NoColour, AxisTextBox, Right,
-          nullptr, nullptr },
-        { "Label1", Caption, 600, 1080, 615, 255, "160.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label2", Caption, 600, 1560, 615, 255, "140.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label12", Caption, 600, 2040, 615, 255, "120", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label11", Caption, 600, 2520, 615, 255, "100.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label10", Caption, 600, 3000, 615, 255, "80.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label9", Caption, 600, 3480, 615, 255, "60.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label8", Caption, 600, 3960, 615, 255, "40.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label7", Caption, 600, 4440, 615, 255, "20.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label6", Caption, 600, 4920, 615, 255, "0.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label5", Caption, 600, 5400, 615, 255, "-20.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Label4", Caption, 600, 5880, 615, 255, "-40.", NoColour, NoColour, AxisCaption, Right,
-          nullptr, nullptr },
-        { "Text4", TextBox, 600, 6240, 615, 315, "-60.", NoColour, NoColour, AxisTextBox, Right,
-          nullptr, nullptr },
-
-        { "Text1", TextBox, 1320, 6600, 615, 315, "0.", NoColour, NoColour, AxisTextBox, Centre,
-          nullptr, nullptr },
-        { "Label13", Caption, 2160, 6600, 735, 255, "20.", NoColour, NoColour, AxisCaption, Centre,
-          nullptr, nullptr },
-        { "Label14", Caption, 3360, 6600, 735, 255, "40.", NoColour, NoColour, AxisCaption, Centre,
-          nullptr, nullptr },
-        { "Label15", Caption, 4560, 6600, 735, 255, "60.", NoColour, NoColour, AxisCaption, Centre,
-          nullptr, nullptr },
-        { "Label16", Caption, 5760, 6600, 735, 255, "80.", NoColour, NoColour, AxisCaption, Centre,
-          nullptr, nullptr },
-        { "Label17", Caption, 6960, 6600, 735, 255, "100.", NoColour, NoColour, AxisCaption, Centre,
-          nullptr, nullptr },
-        { "Label18", Caption, 8160, 6600, 735, 255, "120.", NoColour, NoColour, AxisCaption, Centre,
-          nullptr, nullptr },
-        { "Text2", TextBox, 9120, 6600, 615, 315, "140.", NoColour, NoColour, AxisTextBox, Centre,
-          nullptr, nullptr },
-} };
+const FormDescription form { "Kelvane  VOK", "icon",      1890,     1620,  9960,
+                             7035,           &WindowFont, controls, menus, focusOrder };
 
 // Every 20 degrees from +160 down to -40, and every 10 samples from 10 to 130. They reach
 // past the inner area, which clips them.
@@ -121,34 +134,6 @@ const std::array<LineElement, 24> grid { {
         { "Line3", 1200, 0, 1200, 6000, GridGreen },  { "Line2", 600, 0, 600, 6000, GridGreen },
 } };
 
-const std::array<MenuRow, 5> menus { {
-        { "mnuFile", "&File", nullptr },
-        { "mnuNew", "&New", "mnuFile" },
-        { "mnuopen", "&Open", "mnuFile" },
-        { "mnuexit", "E&xit", "mnuFile" },
-        { "mnuhelp", "&Help", nullptr },
-} };
-
-const std::array<const char *, 11> focusOrder { "Pic",   "Cm2",      "Cm1",     "Text1",
-                                                "Text2", "Text3",    "Text4",   "Text5",
-                                                "Text6", "Command1", "Command2" };
-
 const char *const openFilter = "All File(*.*)|*.*";
-
-const FontRow &font(FontKind kind)
-{
-    static const FontRow window { SansSerif, false };
-    static const FontRow axisCaption { Angsana, true };
-    static const FontRow axisTextBox { SansSerif, true };
-    switch (kind) {
-    case AxisCaption:
-        return axisCaption;
-    case AxisTextBox:
-        return axisTextBox;
-    case Window:
-        break;
-    }
-    return window;
-}
 
 } // namespace Layout

@@ -2,26 +2,15 @@
 #include "Form1/Form1.h"
 
 #include "chart/ChartScale.h"
+#include "platform/Locale.h"
 #include "platform/NumberFormat.h"
-
-#include <QLineEdit>
-#include <QLocale>
-
-namespace {
-
-QString formatForReadOut(float value, const char *pattern)
-{
-    // The separator follows the user's locale; the digits stay ASCII.
-    const std::string separator = QLocale().decimalPoint().toStdString();
-    return QString::fromStdString(formatNumber(value, pattern, separator));
-}
-
-} // namespace
 
 void Form1::Pic_MouseMove(short Button, short Shift, float X, float Y)
 {
-    Q_UNUSED(Button);
-    Q_UNUSED(Shift);
-    Text5->setText(formatForReadOut(ChartScale::XToSample(X), "0."));
-    Text6->setText(formatForReadOut(ChartScale::YToTemp(Y), "0.###"));
+    static_cast<void>(Button);
+    static_cast<void>(Shift);
+    // The separator follows the user's locale; the digits stay ASCII.
+    const std::string separator = userDecimalSeparator();
+    Text5->setText(formatNumber(ChartScale::XToSample(X), "0.", separator));
+    Text6->setText(formatNumber(ChartScale::YToTemp(Y), "0.###", separator));
 }

@@ -2,11 +2,8 @@
 #include "Module1/Module1.h"
 
 #include "platform/Error.h"
-#include "platform/Twips.h"
+#include "platform/Form.h"
 
-#include <QMainWindow>
-#include <QPainter>
-#include <QScreen>
 #include <cmath>
 
 namespace {
@@ -20,65 +17,31 @@ int32_t roundHalfToEven(double value)
     return static_cast<int32_t>(rounded);
 }
 
-// A main window's client area is its central widget, below the menu bar.
-QWidget *clientArea(QWidget *window)
-{
-    auto *mainWindow = qobject_cast<QMainWindow *>(window);
-    return mainWindow && mainWindow->centralWidget() ? mainWindow->centralWidget() : window;
-}
-
-// The colours a palette display shows the image in: its own when it has no more than 256,
-// otherwise a colour cube; always 256 entries, as a palette display's system palette has.
-QList<QRgb> paletteFor(const QImage &image)
-{
-    QList<QRgb> colours
-            = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither).colorTable();
-    colours.resize(256, qRgb(0, 0, 0));
-    return colours;
-}
-
 } // namespace
 
-Picture CaptureFormImage(QMainWindow &form)
+Picture CaptureFormImage(const Form &form)
 {
-    const QWidget *client = clientArea(&form);
-    const double scaleWidth = client->width() * twipsPerLayoutPixel(client);
-    const double scaleHeight = client->height() * twipsPerLayoutPixel(client);
-    const double twipsPerDevicePixel = twipsPerPixel(client);
-    return CaptureWindowImage(&form, true, 0, 0, roundHalfToEven(scaleWidth / twipsPerDevicePixel),
-                              roundHalfToEven(scaleHeight / twipsPerDevicePixel));
+    const double twipsPerDevicePixel = form.twipsPerPixel();
+    return CaptureWindowImage(&form, true, 0, 0,
+                              roundHalfToEven(form.ScaleWidth() / twipsPerDevicePixel),
+                              roundHalfToEven(form.ScaleHeight() / twipsPerDevicePixel));
 }
 
-Picture CaptureWindowImage(QWidget *hWnd, bool client, int32_t left, int32_t top, int32_t width,
+Picture CaptureWindowImage(const Form *hWnd, bool client, int32_t left, int32_t top, int32_t width,
                            int32_t height)
 {
     if (!hWnd || width <= 0 || height <= 0)
         return {};
-    QWidget *source = client ? clientArea(hWnd) : hWnd;
-    QImage bitmap(width, height, QImage::Format_RGB32);
-    if (bitmap.isNull()) // too large to allocate
+    Bitmap bitmap = copyWindowPixels(*hWnd, client, left, top, width, height);
+    if (bitmap.isNull())
         return {};
-    bitmap.fill(Qt::black);
-    // Rendered at the screen's ratio, so that a pixel of the copy is a device pixel of the
-    // screen, drawn as the screen draws it.
-    const qreal ratio = source->devicePixelRatioF();
-    bitmap.setDevicePixelRatio(ratio);
-    {
-        QPainter painter(&bitmap);
-        painter.translate(-left / ratio, -top / ratio);
-        source->render(&painter, QPoint(), QRegion(source->rect()),
-                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    }
-    bitmap.setDevicePixelRatio(1);
-    const QScreen *screen = source->screen();
-    const bool paletteDisplay = screen && screen->depth() <= 8;
-    return MakeBitmapPicture(bitmap, paletteDisplay ? paletteFor(bitmap) : QList<QRgb>());
+    const Palette palette = isPaletteDisplay(*hWnd) ? displayPalette(*hWnd, bitmap) : Palette();
+    return MakeBitmapPicture(std::move(bitmap), palette);
 }
 
-Picture MakeBitmapPicture(const QImage &hBmp, const QList<QRgb> &hPal)
+Picture MakeBitmapPicture(Bitmap hBmp, const Palette &hPal)
 {
-    if (hPal.isEmpty() || hBmp.isNull())
-        return hBmp;
-    return hBmp.convertToFormat(QImage::Format_RGB32)
-            .convertToFormat(QImage::Format_Indexed8, hPal, Qt::ThresholdDither);
+    if (hBmp.isNull())
+        return {};
+    return createBitmapPicture(std::move(hBmp), hPal);
 }

@@ -30,7 +30,7 @@ private:
     void refill(int64_t offset);
 
     std::string path_;
-    int descriptor_ = -1;
+    intptr_t handle_ = -1; // the system's: a file descriptor, or a Windows file handle
     int64_t length_ = 0;
     std::vector<uint8_t> buffer_;
     int64_t bufferOffset_ = 0; // 0-based file offset of buffer_[0]

@@ -1,12 +1,8 @@
-// Catching handler errors at the event loop's edge and reporting them in a message box.
+// Catching handler errors at the event loop's edge and reporting them.
 #include "platform/ErrorGuard.h"
 
 #include "platform/Error.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMessageBox>
 #include <stdexcept>
 
 namespace {
@@ -17,38 +13,14 @@ ErrorObserver &observer()
     return instance;
 }
 
-// Qt copies a message box's text with Ctrl+C on Windows only; users elsewhere want it too.
-class CopyableMessageBox : public QMessageBox
-{
-public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        if (event->matches(QKeySequence::Copy)) {
-            QGuiApplication::clipboard()->setText(text());
-            return;
-        }
-        QMessageBox::keyPressEvent(event);
-    }
-};
-
-void showMessage(QWidget *parent, const QString &text)
-{
-    CopyableMessageBox box(QMessageBox::Critical, QStringLiteral("Kelvane  VOK"), text,
-                           QMessageBox::Ok, parent);
-    box.exec();
-}
-
-void report(QWidget *parent, const std::exception &caught) noexcept
+void report(const Form *owner, const std::exception &caught) noexcept
 {
     try {
-        const QString text = guardMessage(caught);
+        const std::string text = guardMessage(caught);
         if (observer())
             observer()(caught, text);
         else
-            showMessage(parent, text);
+            showErrorMessage(owner, text);
     } catch (...) {
         // Reporting itself failed (out of memory, or a throwing observer): there is no one
         // left to tell, and the event loop must not see the exception.
@@ -57,22 +29,22 @@ void report(QWidget *parent, const std::exception &caught) noexcept
 
 } // namespace
 
-QString guardMessage(const std::exception &caught)
+std::string guardMessage(const std::exception &caught)
 {
     if (const auto *error = dynamic_cast<const Error *>(&caught))
-        return QString::fromStdString(error->message());
-    return QStringLiteral("Unexpected error: %1").arg(QString::fromLocal8Bit(caught.what()));
+        return error->message();
+    return std::string("Unexpected error: ") + caught.what();
 }
 
-void runGuarded(QWidget *parent, const std::function<void()> &handler) noexcept
+void runGuarded(const Form *owner, const std::function<void()> &handler) noexcept
 {
     try {
         handler();
     } catch (const std::exception &caught) {
-        report(parent, caught);
+        report(owner, caught);
     } catch (...) {
         try {
-            report(parent, std::runtime_error("an exception of unknown type"));
+            report(owner, std::runtime_error("an exception of unknown type"));
         } catch (...) { }
     }
 }

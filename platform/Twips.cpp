@@ -1,27 +1,18 @@
 // Twip to pixel conversion.
 #include "platform/Twips.h"
 
-#include <QRect>
-#include <QWidget>
 #include <cmath>
-
-double twipsPerLayoutPixel(const QWidget *widget) { return 1440.0 / widget->logicalDpiX(); }
-
-double twipsPerPixel(const QWidget *widget)
-{
-    return twipsPerLayoutPixel(widget) / widget->devicePixelRatioF();
-}
 
 double twipsToPixels(double twips, double twipsPerPixel)
 {
     return std::floor(twips / twipsPerPixel + 0.5);
 }
 
-QRect twipsRectToPixels(int left, int top, int width, int height, double twipsPerPixel)
+PixelRect twipsRectToPixels(int left, int top, int width, int height, double twipsPerPixel)
 {
     const int x1 = int(twipsToPixels(left, twipsPerPixel));
     const int y1 = int(twipsToPixels(top, twipsPerPixel));
     const int x2 = int(twipsToPixels(double(left) + width, twipsPerPixel));
     const int y2 = int(twipsToPixels(double(top) + height, twipsPerPixel));
-    return QRect(x1, y1, x2 - x1, y2 - y1);
+    return { x1, y1, x2 - x1, y2 - y1 };
 }

@@ -23,20 +23,20 @@ constexpr size_t bufferSize = 64 * 1024;
 BinaryFile::BinaryFile(const std::string &path) : path_(path)
 {
     // Non-blocking so that opening a FIFO never waits for a writer; refused just below.
-    descriptor_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (descriptor_ < 0)
+    handle_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (handle_ < 0)
         throwFileError(path, "open", errno);
 
     struct stat status
     {
     };
-    if (::fstat(descriptor_, &status) != 0) {
+    if (::fstat(handle_, &status) != 0) {
         const int error = errno;
-        ::close(descriptor_);
+        ::close(handle_);
         throwFileError(path, "examine", error);
     }
     if (!S_ISREG(status.st_mode)) {
-        ::close(descriptor_);
+        ::close(handle_);
         const char *what = S_ISDIR(status.st_mode) ? "a folder" : "not a regular file";
         throw Error(ErrorKind::File, "cannot read \"" + path + "\": it is " + what);
     }
@@ -46,8 +46,8 @@ BinaryFile::BinaryFile(const std::string &path) : path_(path)
 
 BinaryFile::~BinaryFile()
 {
-    if (descriptor_ >= 0)
-        ::close(descriptor_);
+    if (handle_ >= 0)
+        ::close(handle_);
 }
 
 void BinaryFile::refill(int64_t offset)
@@ -56,7 +56,7 @@ void BinaryFile::refill(int64_t offset)
     bufferFill_ = 0;
     while (bufferFill_ < buffer_.size()) {
         const ssize_t got
-                = ::pread(descriptor_, buffer_.data() + bufferFill_, buffer_.size() - bufferFill_,
+                = ::pread(handle_, buffer_.data() + bufferFill_, buffer_.size() - bufferFill_,
                           static_cast<off_t>(offset + static_cast<int64_t>(bufferFill_)));
         if (got < 0) {
             if (errno == EINTR)
