@@ -176,8 +176,9 @@ void Form::load(const FormDescription &description)
             QWidget::setTabOrder(previous, next);
         previous = next;
     }
-    qobject_cast<QWidget *>(controlNamed(description.focusOrder.front()).native().object)
-            ->setFocus();
+    if (previous)
+        qobject_cast<QWidget *>(controlNamed(description.focusOrder.front()).native().object)
+                ->setFocus();
 
     // The client area below the menu bar has the layout's size; a resize later moves nothing.
     const double tpp = twipsPerLayoutPixel(window);

@@ -8,6 +8,8 @@
 #include "platform/Form.h"
 #include "platform/OpenFileDialog.h"
 #include "platform/PictureBox.h"
+#include "platform/qt/PictureBoxWidget.h"
+#include "platform/qt/PictureButtonWidget.h"
 
 #include <QAction>
 #include <QImage>
@@ -20,8 +22,6 @@
 
 class QApplication;
 class QFileDialog;
-class PictureBoxWidget;
-class PictureButtonWidget;
 
 struct Application::Native
 {
