@@ -22,7 +22,8 @@ struct FontFace
 
 struct FontRow
 {
-    std::span<const FontFace> faces; // tried in order; the first installed one that writes Thai wins
+    std::span<const FontFace>
+            faces; // tried in order; the first installed one that writes Thai wins
     bool bold;
 };
 

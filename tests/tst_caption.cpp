@@ -1,6 +1,6 @@
 // Captions: a line of Thai drawn without the line-breaking pass must show exactly what a plain
 // label shows, at every alignment, when it is clipped, and when it falls back to the label.
-#include "platform/Caption.h"
+#include "platform/qt/CaptionWidget.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -12,7 +12,7 @@ class TestCaption : public QObject
 
     QWidget *window = nullptr;
     QLabel *label = nullptr;
-    Caption *caption = nullptr;
+    CaptionWidget *caption = nullptr;
 
 private slots:
     void init()
@@ -20,7 +20,7 @@ private slots:
         window = new QWidget;
         window->resize(300, 100);
         label = new QLabel(window);
-        caption = new Caption(window);
+        caption = new CaptionWidget(window);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }

@@ -1,8 +1,10 @@
 // Capturing a main window's client area: size, pixels, palettes and failed captures.
+#include "EmptyForm.h"
 #include "Module1/Module1.h"
 #include "Screens.h"
 #include "platform/Clipboard.h"
 #include "platform/Error.h"
+#include "platform/qt/Native.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -40,32 +42,37 @@ protected:
     }
 };
 
-// A main window with a menu bar over the client area.
-class Window : public QMainWindow
+// A form with a menu bar over a client area of swatches.
+class Window : public Form
 {
 public:
     Window()
     {
-        menuBar()->addMenu(QStringLiteral("&File"));
-        setCentralWidget(new Swatches);
+        load(EmptyForm);
+        auto *swatches = new Swatches;
+        widget().setCentralWidget(swatches);
+        native().client = swatches;
     }
+
+    QMainWindow &widget() const { return *qt(*this); }
 
     // Shows the window with a client area of `size`; false if it never gets there.
     [[nodiscard]] bool open(QSize size)
     {
-        show();
-        return QTest::qWaitForWindowExposed(this) && setClientSize(size);
+        Show();
+        return QTest::qWaitForWindowExposed(&widget()) && setClientSize(size);
     }
 
     [[nodiscard]] bool setClientSize(QSize size)
     {
-        resize(size.width(), size.height() + menuBar()->height());
-        return QTest::qWaitFor([&] { return centralWidget()->size() == size; }, 2000);
+        widget().resize(size.width(), size.height() + widget().menuBar()->height());
+        return QTest::qWaitFor([&] { return widget().centralWidget()->size() == size; }, 2000);
     }
 
     QImage clientPixels()
     {
-        QImage pixels = centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage pixels
+                = widget().centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         pixels.setDevicePixelRatio(1);
         return pixels;
     }
@@ -109,13 +116,13 @@ private slots:
         QFETCH(bool, minimised);
         QFETCH(QSize, copiedSize);
         Window window;
-        SHOW_AT_RATIO(window, ratio);
+        SHOW_AT_RATIO(window.widget(), ratio);
         QVERIFY(window.setClientSize(clientSize));
         const QImage expected = window.clientPixels();
         if (minimised)
-            window.showMinimized();
+            window.widget().showMinimized();
 
-        const QImage copied = CaptureFormImage(window);
+        const QImage copied = qt(CaptureFormImage(window));
 
         QCOMPARE(copied.size(), copiedSize);
         // Where the ratio leaves a half pixel, the rendering has it and the copy may not.
@@ -141,14 +148,14 @@ private slots:
         QVERIFY(window.open(QSize(664, 469)));
         const QImage source = client
                 ? window.clientPixels()
-                : window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+                : window.widget().grab().toImage().convertToFormat(QImage::Format_RGB32);
         QImage expected(rect.size(), QImage::Format_RGB32);
         expected.fill(Qt::black);
         QPainter(&expected).drawImage(QPoint(0, 0), source, rect);
 
         const Picture picture = CaptureWindowImage(&window, client, rect.x(), rect.y(),
                                                    rect.width(), rect.height());
-        QCOMPARE(picture, expected);
+        QCOMPARE(qt(picture), expected);
     }
 
     // With a palette the picture is indexed with exactly its colours, each pixel the nearest.
@@ -157,15 +164,21 @@ private slots:
         QImage bitmap(2, 1, QImage::Format_RGB32);
         bitmap.setPixel(0, 0, qRgb(0, 0, 250));
         bitmap.setPixel(1, 0, qRgb(192, 255, 255));
-        QList<QRgb> palette;
-        for (int i = 0; i < 256; ++i)
-            palette.append(i < 128 ? qRgb(255 - i, 0, 0) : qRgb(0, 0, i));
-        const Picture picture = MakeBitmapPicture(bitmap, palette);
+        QList<QRgb> table;
+        Palette palette;
+        for (int i = 0; i < 256; ++i) {
+            table.append(i < 128 ? qRgb(255 - i, 0, 0) : qRgb(0, 0, i));
+            palette.push_back(i < 128 ? uint32_t(255 - i) : uint32_t(i) << 16);
+        }
+        const auto bitmapOf = [](const QImage &image) {
+            return Bitmap(std::make_unique<Bitmap::Native>(Bitmap::Native { image }));
+        };
+        const QImage picture = qt(MakeBitmapPicture(bitmapOf(bitmap), palette));
         QCOMPARE(picture.format(), QImage::Format_Indexed8);
-        QCOMPARE(picture.colorTable(), palette);
+        QCOMPARE(picture.colorTable(), table);
         QCOMPARE(picture.pixel(0, 0), qRgb(0, 0, 250));
         QCOMPARE(picture.pixel(1, 0), qRgb(0, 0, 255));
-        QCOMPARE(MakeBitmapPicture(bitmap, {}), bitmap);
+        QCOMPARE(qt(MakeBitmapPicture(bitmapOf(bitmap), {})), bitmap);
     }
 
     // A capture that yields no image is a clipboard error and leaves the clipboard empty.

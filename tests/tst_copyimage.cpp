@@ -3,7 +3,8 @@
 #include "Screens.h"
 #include "platform/Error.h"
 #include "platform/ErrorGuard.h"
-#include "platform/Twips.h"
+#include "platform/qt/Native.h"
+#include "platform/qt/ScreenDpi.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -20,7 +21,8 @@ QImage clipboardImage()
 
 QImage clientPixels(Form1 &form)
 {
-    QImage pixels = form.centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage pixels
+            = qt(form)->centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     pixels.setDevicePixelRatio(1);
     return pixels;
 }
@@ -28,8 +30,8 @@ QImage clientPixels(Form1 &form)
 // A point of the chart's inner area, in twips, as a pixel of the client area.
 QPoint chartPixel(Form1 &form, int xTwips, int yTwips)
 {
-    const double tpp = twipsPerPixel(&form);
-    return form.Pic->geometry().topLeft() + form.Pic->contentsRect().topLeft()
+    const double tpp = form.twipsPerPixel();
+    return qt(form.Pic)->geometry().topLeft() + qt(form.Pic)->contentsRect().topLeft()
             + QPoint(int(twipsToPixels(xTwips, tpp)), int(twipsToPixels(yTwips, tpp)));
 }
 
@@ -37,10 +39,10 @@ struct ShownErrors
 {
     ShownErrors()
     {
-        setErrorObserver([this](const std::exception &caught, const QString &text) {
+        setErrorObserver([this](const std::exception &caught, const std::string &text) {
             const auto *error = dynamic_cast<const Error *>(&caught);
             kinds.append(error ? int(error->kind()) : -1);
-            texts.append(text);
+            texts.append(QString::fromStdString(text));
         });
     }
     ~ShownErrors() { setErrorObserver({}); }
@@ -58,12 +60,12 @@ class TestCopyImage : public QObject
     // A shown main window whose client area is `size`.
     [[nodiscard]] bool open(Form1 &form, QSize size = QSize(664, 469))
     {
-        form.show();
-        if (!QTest::qWaitForWindowExposed(&form))
+        form.Show();
+        if (!QTest::qWaitForWindowExposed(qt(form)))
             return false;
-        form.resize(form.width() + size.width() - form.centralWidget()->width(),
-                    form.height() + size.height() - form.centralWidget()->height());
-        return QTest::qWaitFor([&] { return form.centralWidget()->size() == size; }, 2000);
+        qt(form)->resize(qt(form)->width() + size.width() - qt(form)->centralWidget()->width(),
+                         qt(form)->height() + size.height() - qt(form)->centralWidget()->height());
+        return QTest::qWaitFor([&] { return qt(form)->centralWidget()->size() == size; }, 2000);
     }
 
 private slots:
@@ -88,9 +90,9 @@ private slots:
         Form1 form;
         QVERIFY(open(form, clientSize));
         if (minimised)
-            form.showMinimized();
+            qt(form)->showMinimized();
 
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        QTest::mouseClick(qt(form.Command1), Qt::LeftButton);
 
         QCOMPARE(errors.texts, QStringList());
         const QImage copied = clipboardImage();
@@ -115,7 +117,7 @@ private slots:
         QFETCH(qreal, ratio);
         QFETCH(QSize, at96);
         Form1 form;
-        SHOW_AT_RATIO(form, ratio);
+        SHOW_AT_RATIO(*qt(form), ratio);
         form.Pic->setAutoRedraw(true);
         form.Pic->Line(150, 150, 4500, 4500, 255);
         QCoreApplication::processEvents();
@@ -134,7 +136,7 @@ private slots:
         form.Pic->setAutoRedraw(true);
         form.Pic->Line(150, 150, 4500, 4500, 255);
 
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        QTest::mouseClick(qt(form.Command1), Qt::LeftButton);
 
         const QImage copied = clipboardImage();
         QCOMPARE(copied.pixel(chartPixel(form, 1500, 1500)), qRgb(255, 0, 0));
@@ -149,8 +151,8 @@ private slots:
         ShownErrors errors;
         Form1 form;
         QVERIFY(open(form));
-        form.centralWidget()->setFixedSize(0, 0);
-        QTRY_VERIFY(form.centralWidget()->size().isEmpty());
+        qt(form)->centralWidget()->setFixedSize(0, 0);
+        QTRY_VERIFY(qt(form)->centralWidget()->size().isEmpty());
 
         runGuarded(&form, [&] { form.Command1_Click(); });
 

@@ -26,9 +26,9 @@ private slots:
     void init()
     {
         reports.clear();
-        setErrorObserver([this](const std::exception &caught, const QString &text) {
+        setErrorObserver([this](const std::exception &caught, const std::string &text) {
             Report report;
-            report.text = text;
+            report.text = QString::fromStdString(text);
             if (const auto *error = dynamic_cast<const Error *>(&caught)) {
                 report.isError = true;
                 report.kind = error->kind();
@@ -110,7 +110,7 @@ private slots:
             copied = QGuiApplication::clipboard()->text();
             box->accept();
         });
-        runGuarded(&parent, [] { throw Error(ErrorKind::File, "cannot open /x: denied"); });
+        runGuarded(nullptr, [] { throw Error(ErrorKind::File, "cannot open /x: denied"); });
         QCOMPARE(title, QStringLiteral("Kelvane  VOK"));
         QCOMPARE(text, QStringLiteral("File error: cannot open /x: denied"));
         QCOMPARE(copied, text);

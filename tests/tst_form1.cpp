@@ -5,7 +5,8 @@
 #include "LogFiles.h"
 #include "Screens.h"
 #include "platform/ErrorGuard.h"
-#include "platform/Twips.h"
+#include "platform/qt/Native.h"
+#include "platform/qt/ScreenDpi.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -50,7 +51,7 @@ int inkTop(const QFont &font, const QString &text)
 // How many rows of the chart hold red: one per flat trace.
 int redRows(PictureBox *chart)
 {
-    const QImage shown = chart->grab().toImage();
+    const QImage shown = qt(chart)->grab().toImage();
     int rows = 0;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
@@ -96,9 +97,9 @@ private slots:
     void init()
     {
         form = new Form1;
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        tpp = twipsPerPixel(form);
+        form->Show();
+        QVERIFY(QTest::qWaitForWindowActive(qt(*form)));
+        tpp = form->twipsPerPixel();
     }
     void cleanup()
     {
@@ -109,22 +110,24 @@ private slots:
 
     void screenDpi()
     {
-        QCOMPARE(form->logicalDpiX(), expectedDpi());
+        QCOMPARE(qt(*form)->logicalDpiX(), expectedDpi());
         QCOMPARE(tpp, 1440.0 / expectedDpi());
     }
 
     void window()
     {
-        QCOMPARE(form->windowTitle(), QStringLiteral("Kelvane  VOK"));
-        QCOMPARE(form->centralWidget()->size(),
+        QCOMPARE(qt(*form)->windowTitle(), QStringLiteral("Kelvane  VOK"));
+        QCOMPARE(qt(*form)->centralWidget()->size(),
                  expectedDpi() == 144 ? QSize(996, 704) : QSize(664, 469));
-        QCOMPARE(form->centralWidget()->geometry().top(), form->menuBar()->geometry().bottom() + 1);
-        QCOMPARE(form->centralWidget()->palette().color(form->centralWidget()->backgroundRole()),
-                 form->palette().color(QPalette::Button));
-        const QList<QSize> iconSizes = form->windowIcon().availableSizes();
+        QCOMPARE(qt(*form)->centralWidget()->geometry().top(),
+                 qt(*form)->menuBar()->geometry().bottom() + 1);
+        QCOMPARE(qt(*form)->centralWidget()->palette().color(
+                         qt(*form)->centralWidget()->backgroundRole()),
+                 qt(*form)->palette().color(QPalette::Button));
+        const QList<QSize> iconSizes = qt(*form)->windowIcon().availableSizes();
         for (const QSize size : { QSize(16, 16), QSize(32, 32), QSize(48, 48) })
             QVERIFY2(iconSizes.contains(size), qPrintable(QString::number(size.width())));
-        const QWindow *handle = form->windowHandle();
+        const QWindow *handle = qt(*form)->windowHandle();
         QVERIFY(handle->flags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(handle->flags() & Qt::WindowMaximizeButtonHint);
     }
@@ -174,7 +177,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRect, at96);
         QFETCH(QRect, at144);
-        const QWidget *control = form->centralWidget()->findChild<QWidget *>(name);
+        const QWidget *control = qt(*form)->centralWidget()->findChild<QWidget *>(name);
         QVERIFY(control);
         QVERIFY(control->isVisible() && control->isEnabled());
         QCOMPARE(control->geometry(), expectedRect(at96, at144));
@@ -182,18 +185,18 @@ private slots:
 
     void resizingMovesNothing()
     {
-        const QRect pic = form->Pic->geometry();
-        const QRect text2 = form->Text2->geometry();
-        form->resize(form->size() + QSize(200, 150));
-        QTRY_COMPARE(form->centralWidget()->width(), form->width());
-        QCOMPARE(form->Pic->geometry(), pic);
-        QCOMPARE(form->Text2->geometry(), text2);
+        const QRect pic = qt(form->Pic)->geometry();
+        const QRect text2 = qt(form->Text2)->geometry();
+        qt(*form)->resize(qt(*form)->size() + QSize(200, 150));
+        QTRY_COMPARE(qt(*form)->centralWidget()->width(), qt(*form)->width());
+        QCOMPARE(qt(form->Pic)->geometry(), pic);
+        QCOMPARE(qt(form->Text2)->geometry(), text2);
     }
 
     void chartBorder()
     {
-        QCOMPARE(form->Pic->frameWidth(), 2);
-        QCOMPARE(form->Pic->contentsRect().size(), form->Pic->size() - QSize(4, 4));
+        QCOMPARE(qt(form->Pic)->frameWidth(), 2);
+        QCOMPARE(qt(form->Pic)->contentsRect().size(), qt(form->Pic)->size() - QSize(4, 4));
     }
 
     // The grid in the chart as shown: green lines one device pixel wide every 480 twips down and
@@ -210,9 +213,9 @@ private slots:
     void grid()
     {
         QFETCH(qreal, ratio);
-        SHOW_AT_RATIO(*form, ratio);
-        tpp = twipsPerPixel(form);
-        const QImage shown = form->Pic->grab().toImage();
+        SHOW_AT_RATIO(*qt(*form), ratio);
+        tpp = form->twipsPerPixel();
+        const QImage shown = qt(form->Pic)->grab().toImage();
         QRect inner; // where the chart's background shows
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x)
@@ -253,7 +256,7 @@ private slots:
 
     void gridStaysAboveTheTraceAndAfterCls()
     {
-        const QRect inner = form->Pic->contentsRect();
+        const QRect inner = qt(form->Pic)->contentsRect();
         const int row = int(480 / tpp); // the +160 line
         const int column = int(600 / tpp); // the sample 10 line
         form->Pic->setAutoRedraw(true);
@@ -261,7 +264,7 @@ private slots:
         form->Pic->Line(0, 480, 8400, 480, 255);
         form->Pic->Line(0, 0, 8400, 5760, 255);
         form->Pic->Line(600, 0, 600, 5760, 255);
-        QImage shown = form->Pic->grab().toImage();
+        QImage shown = qt(form->Pic)->grab().toImage();
         int red = 0;
         for (int x = inner.left(); x <= inner.right(); ++x) {
             QCOMPARE(shown.pixelColor(x, inner.top() + row), Grid);
@@ -271,10 +274,10 @@ private slots:
             QCOMPARE(shown.pixelColor(inner.left() + column, y), Grid);
         QVERIFY(red > 0);
         // Underneath, the persistent image holds the red where the grid covers it.
-        QCOMPARE(form->Pic->image().pixelColor(200, row), QColor(Qt::red));
+        QCOMPARE(qt(form->Pic)->image().pixelColor(200, row), QColor(Qt::red));
 
         form->Pic->Cls();
-        shown = form->Pic->grab().toImage();
+        shown = qt(form->Pic)->grab().toImage();
         for (int x = inner.left(); x <= inner.right(); ++x)
             QCOMPARE(shown.pixelColor(x, inner.top() + row), Grid);
         for (int y = inner.top(); y <= inner.bottom(); ++y)
@@ -297,16 +300,16 @@ private slots:
     void menuCaptions()
     {
         QStringList bar, file;
-        for (const QAction *action : form->menuBar()->actions())
+        for (const QAction *action : qt(*form)->menuBar()->actions())
             bar << action->text();
-        for (const QAction *action : form->mnuFile->actions()) {
+        for (const QAction *action : qt(form->mnuFile)->menu()->actions()) {
             file << action->text();
             QVERIFY(action->shortcut().isEmpty());
             QVERIFY(action->isEnabled() && action->isVisible() && !action->isChecked());
         }
         QCOMPARE(bar, QStringList({ "&File", "&Help" }));
         QCOMPARE(file, QStringList({ "&New", "&Open", "E&xit" }));
-        QVERIFY(!form->mnuhelp->menu());
+        QVERIFY(!qt(form->mnuhelp)->menu());
     }
 
     // Alt+F opens File; its item's access key then chooses the item.
@@ -322,25 +325,25 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(QString, item);
-        form->CmD->setChooser([](QWidget *, const QStringList &) { return QString(); });
-        const QAction *action = form->findChild<QAction *>(item);
+        form->CmD->setChooser([](const std::string &) { return std::string(); });
+        const QAction *action = qt(*form)->findChild<QAction *>(item);
         QSignalSpy chosen(action, &QAction::triggered);
-        QTest::keyClick(form, Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(form->mnuFile->isVisible());
-        QTest::keyClick(form->mnuFile, Qt::Key(key));
+        QTest::keyClick(qt(*form), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(qt(form->mnuFile)->menu()->isVisible());
+        QTest::keyClick(qt(form->mnuFile)->menu(), Qt::Key(key));
         QTRY_COMPARE(chosen.size(), 1);
-        QTRY_VERIFY(!form->mnuFile->isVisible());
+        QTRY_VERIFY(!qt(form->mnuFile)->menu()->isVisible());
     }
 
     void toolTips()
     {
-        QCOMPARE(form->Cm1->toolTip(), QStringLiteral("New"));
-        QCOMPARE(form->Cm2->toolTip(), QStringLiteral("Open"));
-        QVERIFY(form->Command1->toolTip().isEmpty());
-        QVERIFY(form->Command2->toolTip().isEmpty());
+        QCOMPARE(qt(form->Cm1)->toolTip(), QStringLiteral("New"));
+        QCOMPARE(qt(form->Cm2)->toolTip(), QStringLiteral("Open"));
+        QVERIFY(qt(form->Command1)->toolTip().isEmpty());
+        QVERIFY(qt(form->Command2)->toolTip().isEmpty());
     }
 
-    void openFilter() { QCOMPARE(form->CmD->Filter, QStringLiteral("All File(*.*)|*.*")); }
+    void openFilter() { QCOMPARE(form->CmD->Filter, std::string("All File(*.*)|*.*")); }
 
     // Thai captions come out in a face that has Thai glyphs, shaped so that marks stack; the
     // test runs in the C locale.
@@ -355,7 +358,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, text);
-        const QLabel *label = form->findChild<QLabel *>(name);
+        const QLabel *label = qt(*form)->findChild<QLabel *>(name);
         QCOMPARE(label->text(), text);
         const QString family = QFontInfo(label->font()).family();
         QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Thai),
@@ -372,10 +375,10 @@ private slots:
 
     void axisFonts()
     {
-        QVERIFY(form->Label1->font().bold());
-        QVERIFY(form->Text1->font().bold());
-        QVERIFY(!form->Label3->font().bold());
-        QVERIFY(QFontDatabase::writingSystems(QFontInfo(form->Label1->font()).family())
+        QVERIFY(qt(form->Label1)->font().bold());
+        QVERIFY(qt(form->Text1)->font().bold());
+        QVERIFY(!qt(form->Label3)->font().bold());
+        QVERIFY(QFontDatabase::writingSystems(QFontInfo(qt(form->Label1)->font()).family())
                         .contains(QFontDatabase::Thai));
     }
 
@@ -414,7 +417,9 @@ private slots:
         QFETCH(QString, opened);
         QFETCH(QString, error);
         QStringList errors;
-        setErrorObserver([&](const std::exception &, const QString &text) { errors << text; });
+        setErrorObserver([&](const std::exception &, const std::string &text) {
+            errors << QString::fromStdString(text);
+        });
         QList<QUrl> urls;
         for (const QString &item : items)
             urls << (item.contains("://") ? QUrl(item) : QUrl::fromLocalFile(dir.filePath(item)));
@@ -423,7 +428,7 @@ private slots:
             data.setUrls(urls);
         data.setText(items.isEmpty() ? "warm.log" : items.join('\n'));
 
-        QWidget *control = form->findChild<QWidget *>(target);
+        QWidget *control = qt(*form)->findChild<QWidget *>(target);
         const auto *box = qobject_cast<QLineEdit *>(control);
         const QString boxText = box ? box->text() : QString();
         const QPoint at = control->rect().center();
@@ -441,7 +446,7 @@ private slots:
             QCOMPARE(move.dropAction(), Qt::CopyAction);
             QCOMPARE(drop.dropAction(), Qt::CopyAction);
         }
-        QCoreApplication::sendPostedEvents(form, QEvent::MetaCall);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 
         QCOMPARE(form->Pic->AutoRedraw(), accepted);
         QCOMPARE(QString::fromStdString(form->LogFileName),

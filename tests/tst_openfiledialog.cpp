@@ -1,7 +1,9 @@
 // The open-file component: form-style filters in Qt's terms, the real dialog's single entry
 // that shows every file, cancelling, and the scripted chooser tests use.
+#include "EmptyForm.h"
 #include "platform/Error.h"
 #include "platform/OpenFileDialog.h"
+#include "platform/qt/Native.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -41,14 +43,14 @@ class TestOpenFileDialog : public QObject
 {
     Q_OBJECT
 
-    QWidget owner;
+    Form owner;
 
 private slots:
     void initTestCase()
     {
-        owner.resize(200, 100);
-        owner.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        owner.load(EmptyForm);
+        owner.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(qt(owner)));
     }
 
     void nameFilters_data()
@@ -66,14 +68,14 @@ private slots:
     {
         QFETCH(QString, filter);
         QFETCH(QStringList, nameFilters);
-        QCOMPARE(OpenFileDialog::nameFilters(filter), nameFilters);
+        QCOMPARE(qtNameFilters(filter), nameFilters);
     }
 
     void malformedFilter()
     {
-        OpenFileDialog dialog(&owner);
-        dialog.Filter = QStringLiteral("Logs|*.log|All");
-        dialog.setChooser([](QWidget *, const QStringList &) { return QStringLiteral("x"); });
+        OpenFileDialog dialog(owner);
+        dialog.Filter = "Logs|*.log|All";
+        dialog.setChooser([](const std::string &) { return std::string("x"); });
         try {
             dialog.ShowOpen();
             QFAIL("a filter without a pattern was accepted");
@@ -90,8 +92,8 @@ private slots:
         QTemporaryDir dir;
         touch(dir.filePath(QStringLiteral("LOGFILE")));
         touch(dir.filePath(QStringLiteral("day1.bin")));
-        OpenFileDialog component(&owner);
-        component.Filter = QStringLiteral("All File(*.*)|*.*");
+        OpenFileDialog component(owner);
+        component.Filter = "All File(*.*)|*.*";
         QStringList entries, listed;
         bool native = true;
         QFileDialog *first = nullptr;
@@ -118,7 +120,7 @@ private slots:
         QCOMPARE(entries, QStringList { "All File(*.*)" });
         listed.sort();
         QCOMPARE(listed, QStringList({ "LOGFILE", "day1.bin" }));
-        QCOMPARE(component.FileName, dir.filePath(QStringLiteral("LOGFILE")));
+        QCOMPARE(component.FileName, dir.filePath(QStringLiteral("LOGFILE")).toStdString());
         // The typed name's completion list goes with the dialog.
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
 
@@ -143,37 +145,34 @@ private slots:
         QCOMPARE(typed, QString());
         QVERIFY(!selected);
         QVERIFY(!undoable);
-        QCOMPARE(component.FileName, QString());
+        QCOMPARE(component.FileName, std::string());
     }
 
     void cancellingYieldsAnEmptyName()
     {
-        OpenFileDialog component(&owner);
-        component.Filter = QStringLiteral("All File(*.*)|*.*");
-        component.FileName = QStringLiteral("/earlier/choice");
+        OpenFileDialog component(owner);
+        component.Filter = "All File(*.*)|*.*";
+        component.FileName = "/earlier/choice";
         QTimer::singleShot(0, this, [] {
             if (QWidget *dialog = QApplication::activeModalWidget())
                 QTest::keyClick(dialog, Qt::Key_Escape);
         });
         component.ShowOpen();
-        QCOMPARE(component.FileName, QString());
+        QCOMPARE(component.FileName, std::string());
     }
 
     void scriptedChooser()
     {
-        OpenFileDialog component(&owner);
-        component.Filter = QStringLiteral("All File(*.*)|*.*");
-        QStringList offered;
-        QWidget *parent = nullptr;
-        component.setChooser([&](QWidget *owner, const QStringList &filters) {
-            parent = owner;
-            offered = filters;
-            return QStringLiteral("/logs/a");
+        OpenFileDialog component(owner);
+        component.Filter = "All File(*.*)|*.*";
+        std::string offered;
+        component.setChooser([&](const std::string &filter) {
+            offered = filter;
+            return std::string("/logs/a");
         });
         component.ShowOpen();
-        QCOMPARE(component.FileName, QStringLiteral("/logs/a"));
-        QCOMPARE(parent, &owner);
-        QCOMPARE(offered, QStringList { "All File(*.*) (*)" });
+        QCOMPARE(component.FileName, std::string("/logs/a"));
+        QCOMPARE(offered, std::string("All File(*.*)|*.*"));
     }
 };
 

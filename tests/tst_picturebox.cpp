@@ -2,8 +2,8 @@
 // pointer positions it reports.
 #include "Screens.h"
 #include "platform/Error.h"
-#include "platform/PictureBox.h"
-#include "platform/Twips.h"
+#include "platform/qt/PictureBoxWidget.h"
+#include "platform/qt/ScreenDpi.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -38,13 +38,13 @@ class TestPictureBox : public QObject
 {
     Q_OBJECT
 
-    PictureBox *box = nullptr;
+    PictureBoxWidget *box = nullptr;
     double tpp = 15;
 
 private slots:
     void init()
     {
-        box = new PictureBox;
+        box = new PictureBoxWidget;
         box->setBackColor(Background);
         box->setGeometry(100, 100, 84, 64); // an inner area of 80 x 60 pixels
         box->show();
@@ -269,7 +269,7 @@ private slots:
         QFETCH(QPoint, at);
         QFETCH(bool, reported);
         QFETCH(QPointF, pixels);
-        QSignalSpy moves(box, &PictureBox::MouseMove);
+        QSignalSpy moves(box, &PictureBoxWidget::MouseMove);
         QTest::mouseMove(box, at);
         QTRY_COMPARE(moves.size(), reported ? 1 : 0);
         if (!reported)
@@ -284,7 +284,7 @@ private slots:
     void heldButtonReportsBeyondTheBox()
     {
         QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, QPoint(12, 12));
-        QSignalSpy moves(box, &PictureBox::MouseMove);
+        QSignalSpy moves(box, &PictureBoxWidget::MouseMove);
         QTest::mouseMove(box, QPoint(-5, 90));
         QTRY_COMPARE(moves.size(), 1);
         const QList<QVariant> move = moves.takeFirst();

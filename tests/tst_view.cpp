@@ -4,6 +4,7 @@
 #include "Screens.h"
 #include "platform/Error.h"
 #include "platform/ErrorGuard.h"
+#include "platform/qt/Native.h"
 
 #include <QLocale>
 #include <QScreen>
@@ -17,7 +18,7 @@ constexpr int Border = 2; // the chart's sunken border, in pixels
 
 QImage chartPixels(Form1 &form)
 {
-    return form.Pic->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return qt(form.Pic)->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 int countRed(const QImage &image)
@@ -66,18 +67,20 @@ class TestView : public QObject
     void open(const QString &path)
     {
         chosen = path;
-        form->Cm2->click();
+        qt(form->Cm2)->click();
     }
 
 private slots:
     void init()
     {
         errors.clear();
-        setErrorObserver([this](const std::exception &, const QString &text) { errors << text; });
+        setErrorObserver([this](const std::exception &, const std::string &text) {
+            errors << QString::fromStdString(text);
+        });
         form = std::make_unique<Form1>();
-        form->CmD->setChooser([this](QWidget *, const QStringList &) { return chosen; });
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->CmD->setChooser([this](const std::string &) { return chosen.toStdString(); });
+        form->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(qt(*form)));
     }
 
     void cleanup()
@@ -107,7 +110,7 @@ private slots:
         QFETCH(QPoint, from);
         QFETCH(QPoint, to);
         QFETCH(int, gridRows);
-        SHOW_AT_RATIO(*form, ratio);
+        SHOW_AT_RATIO(*qt(*form), ratio);
         QByteArray bytes;
         appendRecord(bytes, { 255, 206, 16, 16 });
         appendRecord(bytes, { 0, 51, 4, 16 });
@@ -141,14 +144,15 @@ private slots:
         QTest::qWait(50);
         open(file("zigzag.log", zigzagLog(141)));
         QTest::qWait(50);
-        const QRect inner
-                = form->Pic->contentsRect().translated(form->Pic->mapTo(form.get(), QPoint()));
-        const QImage onScreen = form->screen()
-                                        ->grabWindow(form->winId())
+        const QRect inner = qt(form->Pic)->contentsRect().translated(
+                qt(form->Pic)->mapTo(qt(*form), QPoint()));
+        const QImage onScreen = qt(*form)
+                                        ->screen()
+                                        ->grabWindow(qt(*form)->winId())
                                         .toImage()
                                         .convertToFormat(QImage::Format_RGB32)
                                         .copy(inner);
-        const QImage rendered = chartPixels(*form).copy(form->Pic->contentsRect());
+        const QImage rendered = chartPixels(*form).copy(qt(form->Pic)->contentsRect());
         QVERIFY(countRed(rendered) > 1000);
         QCOMPARE(onScreen, rendered);
     }
@@ -159,7 +163,7 @@ private slots:
         const QImage first141 = chartPixels(*form);
         QVERIFY(countRed(first141) > 1000);
 
-        form->Cm1->click();
+        qt(form->Cm1)->click();
         open(file("600.log", zigzagLog(600)));
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
         QCOMPARE(chartPixels(*form), first141);
@@ -171,7 +175,7 @@ private slots:
     {
         open(file("warm.log", flatLog(141, 50)));
         const QImage warm = chartPixels(*form);
-        form->Cm1->click();
+        qt(form->Cm1)->click();
         open(file("cold.log", flatLog(141, -20)));
         const QImage cold = chartPixels(*form);
 
@@ -187,13 +191,13 @@ private slots:
     void newThenOpenRedrawsTheSameTrace()
     {
         const QImage empty = chartPixels(*form);
-        form->Cm1->click(); // New before anything was opened changes nothing
+        qt(form->Cm1)->click(); // New before anything was opened changes nothing
         QCOMPARE(chartPixels(*form), empty);
 
         const QString path = file("zigzag.log", zigzagLog(300));
         open(path);
         const QImage first = chartPixels(*form);
-        form->mnuNew->trigger();
+        qt(form->mnuNew)->trigger();
         QCOMPARE(chartPixels(*form), empty);
         QVERIFY(form->Pic->AutoRedraw());
         open(path);
@@ -224,7 +228,7 @@ private slots:
     {
         open(file("prefix.log", zigzagLog(50)));
         const QImage prefix = chartPixels(*form);
-        form->Cm1->click();
+        qt(form->Cm1)->click();
 
         QByteArray bytes = zigzagLog(200);
         bytes[50 * 4 + 2] = 17; // remaining count above the count per degree
@@ -236,7 +240,7 @@ private slots:
         QCOMPARE(form->SampleNo, 50);
         QCOMPARE(form->PrevSampleNo, 49);
 
-        form->Cm1->click();
+        qt(form->Cm1)->click();
         open(file("again.log", zigzagLog(50)));
         QCOMPARE(errors.size(), 1);
         QCOMPARE(chartPixels(*form), prefix);
@@ -278,39 +282,40 @@ private slots:
         QFETCH(QPoint, pixel);
         QFETCH(QString, sample);
         QFETCH(QString, temperature);
-        SHOW_AT_RATIO(*form, ratio);
+        SHOW_AT_RATIO(*qt(*form), ratio);
 
-        QVERIFY(form->Text5->text().isEmpty());
-        QVERIFY(form->Text6->text().isEmpty());
+        QVERIFY(qt(form->Text5)->text().isEmpty());
+        QVERIFY(qt(form->Text6)->text().isEmpty());
         // The middle of the device pixel, as a desktop that reports fine positions gives it, and
         // as Qt hands it on: the widget's position rounded, the window's kept.
         const QPointF at = (QPointF(pixel + QPoint(innerOrigin(ratio), innerOrigin(ratio)))
                             + QPointF(0.5, 0.5))
                 / ratio;
-        const QPointF inWindow = at + QPointF(form->Pic->mapTo(form.get(), QPoint()));
-        QMouseEvent move(QEvent::MouseMove, at.toPoint(), inWindow, form->mapToGlobal(inWindow),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(form->Pic, &move);
-        QTRY_COMPARE(form->Text5->text(), sample);
-        QCOMPARE(form->Text6->text(), temperature);
+        const QPointF inWindow = at + QPointF(qt(form->Pic)->mapTo(qt(*form), QPoint()));
+        QMouseEvent move(QEvent::MouseMove, at.toPoint(), inWindow,
+                         qt(*form)->mapToGlobal(inWindow), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(qt(form->Pic), &move);
+        QTRY_COMPARE(qt(form->Text5)->text(), sample);
+        QCOMPARE(qt(form->Text6)->text(), temperature);
 
         // The boxes keep their values once the pointer has left the chart.
-        QTest::mouseMove(form.get(), QPoint(5, 5));
-        QCOMPARE(form->Text5->text(), sample);
+        QTest::mouseMove(qt(*form), QPoint(5, 5));
+        QCOMPARE(qt(form->Text5)->text(), sample);
     }
 
     void readOutUsesTheLocaleSeparator()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QTest::mouseMove(form->Pic, QPoint(Border + 400, Border + 100));
-        QTRY_COMPARE(form->Text5->text(), QString("100,"));
-        QCOMPARE(form->Text6->text(), QString("117,5"));
+        QTest::mouseMove(qt(form->Pic), QPoint(Border + 400, Border + 100));
+        QTRY_COMPARE(qt(form->Text5)->text(), QString("100,"));
+        QCOMPARE(qt(form->Text6)->text(), QString("117,5"));
     }
 
     void exitClosesTheWindow()
     {
-        form->Command2->click();
-        QVERIFY(!form->isVisible());
+        qt(form->Command2)->click();
+        QVERIFY(!qt(*form)->isVisible());
     }
 };
 

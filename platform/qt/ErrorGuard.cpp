@@ -1,21 +1,14 @@
-// Catching handler errors at the event loop's edge and reporting them in a message box.
+// The error guard's message box over Qt.
 #include "platform/ErrorGuard.h"
 
-#include "platform/Error.h"
+#include "platform/qt/Native.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <stdexcept>
 
 namespace {
-
-ErrorObserver &observer()
-{
-    static ErrorObserver instance;
-    return instance;
-}
 
 // Qt copies a message box's text with Ctrl+C on Windows only; users elsewhere want it too.
 class CopyableMessageBox : public QMessageBox
@@ -34,47 +27,12 @@ protected:
     }
 };
 
-void showMessage(QWidget *parent, const QString &text)
-{
-    CopyableMessageBox box(QMessageBox::Critical, QStringLiteral("Kelvane  VOK"), text,
-                           QMessageBox::Ok, parent);
-    box.exec();
-}
-
-void report(QWidget *parent, const std::exception &caught) noexcept
-{
-    try {
-        const QString text = guardMessage(caught);
-        if (observer())
-            observer()(caught, text);
-        else
-            showMessage(parent, text);
-    } catch (...) {
-        // Reporting itself failed (out of memory, or a throwing observer): there is no one
-        // left to tell, and the event loop must not see the exception.
-    }
-}
-
 } // namespace
 
-QString guardMessage(const std::exception &caught)
+void showErrorMessage(const Form *owner, const std::string &text)
 {
-    if (const auto *error = dynamic_cast<const Error *>(&caught))
-        return QString::fromStdString(error->message());
-    return QStringLiteral("Unexpected error: %1").arg(QString::fromLocal8Bit(caught.what()));
+    QWidget *parent = owner ? qt(*owner) : nullptr;
+    CopyableMessageBox box(QMessageBox::Critical, QStringLiteral("Kelvane  VOK"),
+                           QString::fromStdString(text), QMessageBox::Ok, parent);
+    box.exec();
 }
-
-void runGuarded(QWidget *parent, const std::function<void()> &handler) noexcept
-{
-    try {
-        handler();
-    } catch (const std::exception &caught) {
-        report(parent, caught);
-    } catch (...) {
-        try {
-            report(parent, std::runtime_error("an exception of unknown type"));
-        } catch (...) { }
-    }
-}
-
-void setErrorObserver(ErrorObserver observer_) { observer() = std::move(observer_); }

@@ -1,9 +1,7 @@
-// Log files dragged from a file manager and dropped anywhere on the window open as Open would
-// open them.
-#include "Form1/Form1.h"
-
+// Files dragged from a file manager and dropped anywhere on a form.
 #include "platform/ErrorGuard.h"
-#include "platform/PictureBox.h"
+#include "platform/Form.h"
+#include "platform/qt/Native.h"
 
 #include <QDropEvent>
 #include <QFileInfo>
@@ -14,14 +12,14 @@ namespace {
 
 // The files a drag carries, when every item is a local file and none is a folder; otherwise
 // nothing, and the whole drag is refused rather than part of what the user picked opened.
-QStringList droppableFiles(const QMimeData *data)
+std::vector<std::string> droppableFiles(const QMimeData *data)
 {
-    QStringList paths;
+    std::vector<std::string> paths;
     for (const QUrl &url : data->urls()) {
         const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
         if (path.isEmpty() || QFileInfo(path).isDir())
             return {};
-        paths << path;
+        paths.push_back(path.toStdString());
     }
     return paths;
 }
@@ -32,7 +30,9 @@ QStringList droppableFiles(const QMimeData *data)
 class FileDropTarget : public QObject
 {
 public:
-    explicit FileDropTarget(Form1 *form) : QObject(form), form(form) { }
+    FileDropTarget(const Form *form, Form::DropHandler handler)
+        : QObject(qt(*form)), form(form), handler(std::move(handler))
+    { }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -43,9 +43,9 @@ protected:
         auto *drag = static_cast<QDropEvent *>(event);
         if (!drag->mimeData()->hasUrls())
             return false;
-        const QStringList paths = droppableFiles(drag->mimeData());
-        // Always a copy, never the proposed move: a source that moved would delete the log.
-        if (paths.isEmpty() || !(drag->possibleActions() & Qt::CopyAction)) {
+        const std::vector<std::string> paths = droppableFiles(drag->mimeData());
+        // Always a copy, never the proposed move: a source that moved would delete the file.
+        if (paths.empty() || !(drag->possibleActions() & Qt::CopyAction)) {
             drag->ignore();
             return true;
         }
@@ -55,34 +55,25 @@ protected:
         // through a long load or an error's message box.
         if (type == QEvent::Drop)
             QMetaObject::invokeMethod(
-                    form,
-                    [form = form, paths] {
-                        runGuarded(form, [&] { form->openDroppedFiles(paths); });
-                    },
+                    this, [this, paths] { runGuarded(form, [&] { handler(paths); }); },
                     Qt::QueuedConnection);
         return true;
     }
 
 private:
-    Form1 *form;
+    const Form *form;
+    Form::DropHandler handler;
 };
 
 } // namespace
 
-void Form1::acceptFileDrops()
+void Form::onFilesDropped(DropHandler handler)
 {
-    auto *target = new FileDropTarget(this);
-    for (QWidget *control : findChildren<QWidget *>())
+    QMainWindow *window = qt(*this);
+    auto *target = new FileDropTarget(this, std::move(handler));
+    for (QWidget *control : window->findChildren<QWidget *>())
         if (control->acceptDrops())
             control->installEventFilter(target);
-    setAcceptDrops(true);
-    installEventFilter(target);
-}
-
-void Form1::openDroppedFiles(const QStringList &paths)
-{
-    for (const QString &path : paths) {
-        Pic->setAutoRedraw(true);
-        openLogFile(path);
-    }
+    window->setAcceptDrops(true);
+    window->installEventFilter(target);
 }

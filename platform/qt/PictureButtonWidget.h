@@ -7,12 +7,12 @@
 // The face takes BackColor; the bevel takes the system's 3D colours from the palette, so the
 // button looks the same under every widget style. The picture is the button's icon at its
 // icon size, centred, and moves one pixel down and right while the button is pressed.
-class PictureButton : public QAbstractButton
+class PictureButtonWidget : public QAbstractButton
 {
     Q_OBJECT
 
 public:
-    explicit PictureButton(QWidget *parent = nullptr);
+    explicit PictureButtonWidget(QWidget *parent = nullptr);
 
     QColor backColor() const { return face; }
     void setBackColor(const QColor &colour);

@@ -1,7 +1,9 @@
 // The system clipboard through Qt; failures are clipboard errors.
 #include "platform/Clipboard.h"
 
+#include "platform/DeviceContext.h"
 #include "platform/Error.h"
+#include "platform/qt/Native.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -21,12 +23,12 @@ QClipboard &clipboard()
 
 void clearClipboard() { clipboard().clear(); }
 
-void setClipboardData(const QImage &picture, int format)
+void setClipboardData(const Picture &picture, int format)
 {
     if (format != CF_BITMAP)
         throw Error(ErrorKind::Clipboard, "only bitmap images can be put on the clipboard");
     if (picture.isNull())
         throw Error(ErrorKind::Clipboard,
                     "the window image could not be captured, so nothing was copied");
-    clipboard().setImage(picture);
+    clipboard().setImage(qt(picture));
 }

@@ -8,7 +8,7 @@
 // for a caption that never wraps. So a plain line of Thai letters in a font that writes Thai
 // is drawn straight from its shaped glyphs, where QLabel's layout would put them; any other
 // text or setting is left to QLabel.
-class Caption : public QLabel
+class CaptionWidget : public QLabel
 {
     Q_OBJECT
 

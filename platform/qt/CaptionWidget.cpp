@@ -1,5 +1,5 @@
 // Painting a caption's single line of Thai without line breaking.
-#include "platform/Caption.h"
+#include "platform/qt/CaptionWidget.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -18,7 +18,7 @@ qreal onLayoutGrid(qreal position) { return qreal(int(position * 64)) / 64; }
 // Only where QLabel would hand the whole text to the style as one run in one font: enabled,
 // left to right, no frame, margin, indent or selection, and a style that draws item text the
 // common way.
-bool Caption::isOneLineOfThai() const
+bool CaptionWidget::isOneLineOfThai() const
 {
     const QString line = text();
     if (line.isEmpty() || wordWrap() || !isEnabled() || layoutDirection() != Qt::LeftToRight
@@ -38,7 +38,7 @@ bool Caption::isOneLineOfThai() const
     return QFontDatabase::writingSystems(QFontInfo(font()).family()).contains(QFontDatabase::Thai);
 }
 
-void Caption::paintEvent(QPaintEvent *event)
+void CaptionWidget::paintEvent(QPaintEvent *event)
 {
     if (!isOneLineOfThai()) {
         QLabel::paintEvent(event);

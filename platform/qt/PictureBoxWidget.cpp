@@ -1,8 +1,9 @@
 // The chart surface's drawing, layers and pointer events.
-#include "platform/PictureBox.h"
+#include "platform/qt/PictureBoxWidget.h"
 
 #include "platform/Error.h"
 #include "platform/Twips.h"
+#include "platform/qt/ScreenDpi.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -109,7 +110,7 @@ QRectF layoutRect(const QRect &pixels, qreal ratio)
 
 } // namespace
 
-PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
+PictureBoxWidget::PictureBoxWidget(QWidget *parent) : QFrame(parent)
 {
     // WinPanel is a two-pixel border at every style; a styled panel may be one pixel.
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -120,7 +121,7 @@ PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
     // alike.
 }
 
-void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
+void PictureBoxWidget::Line(float x1, float y1, float x2, float y2, uint32_t colour)
 {
     fitLayers();
     const double tpp = twipsPerPixel(this);
@@ -133,7 +134,7 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
     update(layoutRect(changed, devicePixelRatioF()).toAlignedRect() & contentsRect());
 }
 
-void PictureBox::Cls()
+void PictureBoxWidget::Cls()
 {
     // Once made, the persistent image is refilled rather than dropped: a large image made anew
     // at every New would leave holes in the heap that small long-lived pieces then pin.
@@ -143,7 +144,7 @@ void PictureBox::Cls()
     update();
 }
 
-QImage PictureBox::image() const
+QImage PictureBoxWidget::image() const
 {
     if (!persistent.isNull())
         return persistent;
@@ -152,13 +153,13 @@ QImage PictureBox::image() const
     return blank;
 }
 
-void PictureBox::setBackColor(const QColor &colour)
+void PictureBoxWidget::setBackColor(const QColor &colour)
 {
     background = colour;
     Cls();
 }
 
-void PictureBox::setLineElements(std::vector<LineElement> elements)
+void PictureBoxWidget::setLineElements(std::vector<LineElement> elements)
 {
     const double tpp = twipsPerPixel(this);
     for (const LineElement &line : elements) {
@@ -170,7 +171,7 @@ void PictureBox::setLineElements(std::vector<LineElement> elements)
     update();
 }
 
-QImage &PictureBox::persistentImage()
+QImage &PictureBoxWidget::persistentImage()
 {
     if (persistent.isNull()) {
         persistent = QImage(innerPixels().size(), QImage::Format_RGB32);
@@ -179,14 +180,14 @@ QImage &PictureBox::persistentImage()
     return persistent;
 }
 
-QImage &PictureBox::screenLayer()
+QImage &PictureBoxWidget::screenLayer()
 {
     if (screen.isNull())
         screen = transparentImage(innerPixels().size());
     return screen;
 }
 
-void PictureBox::paintEvent(QPaintEvent *event)
+void PictureBoxWidget::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     fitLayers();
@@ -204,7 +205,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
     paintLineElements(painter);
 }
 
-QRect PictureBox::innerPixels() const
+QRect PictureBoxWidget::innerPixels() const
 {
     const qreal ratio = devicePixelRatioF();
     const QRect inner = contentsRect();
@@ -214,7 +215,7 @@ QRect PictureBox::innerPixels() const
     return QRect(topLeft, end - QPoint(1, 1));
 }
 
-void PictureBox::paintLayer(QPainter &painter, const QImage &layer) const
+void PictureBoxWidget::paintLayer(QPainter &painter, const QImage &layer) const
 {
     painter.drawImage(layoutRect(innerPixels(), devicePixelRatioF()), layer);
 }
@@ -222,7 +223,7 @@ void PictureBox::paintLayer(QPainter &painter, const QImage &layer) const
 // Lines along a row or a column, which a grid is made of, are filled as runs of pixels. Where a
 // slanted line's pixels fall can depend on the clip it is drawn under, so if there is one, all
 // the elements are drawn in their order onto a layer once, and the layer is shown.
-void PictureBox::paintLineElements(QPainter &painter)
+void PictureBoxWidget::paintLineElements(QPainter &painter)
 {
     const double tpp = twipsPerPixel(this);
     struct Segment
@@ -256,7 +257,7 @@ void PictureBox::paintLineElements(QPainter &painter)
     paintLayer(painter, lineLayer);
 }
 
-void PictureBox::resizeEvent(QResizeEvent *event)
+void PictureBoxWidget::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     fitLayers();
@@ -266,7 +267,7 @@ void PictureBox::resizeEvent(QResizeEvent *event)
 // screen of another scale has no event of its own, so every use of the layers fits them first.
 // What was drawn keeps its place from the top-left corner, as it would on a larger sheet; on a
 // screen of another scale it is first scaled to the new resolution.
-void PictureBox::fitLayers()
+void PictureBoxWidget::fitLayers()
 {
     const qreal ratio = devicePixelRatioF();
     if (layerRatio != ratio) {
@@ -298,13 +299,13 @@ void PictureBox::fitLayers()
         lineLayer = QImage();
 }
 
-void PictureBox::hideEvent(QHideEvent *event)
+void PictureBoxWidget::hideEvent(QHideEvent *event)
 {
     QFrame::hideEvent(event);
     screen = QImage();
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent *event)
+void PictureBoxWidget::mouseMoveEvent(QMouseEvent *event)
 {
     const QRect inner = innerPixels();
     // The device pixel under the pointer: where the desktop reports positions finer than layout

@@ -1,24 +1,24 @@
 // Painting the graphical command button.
-#include "platform/PictureButton.h"
+#include "platform/qt/PictureButtonWidget.h"
 
 #include <QPainter>
 #include <qdrawutil.h>
 
-PictureButton::PictureButton(QWidget *parent) : QAbstractButton(parent)
+PictureButtonWidget::PictureButtonWidget(QWidget *parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setIconSize(QSize(16, 16));
 }
 
-void PictureButton::setBackColor(const QColor &colour)
+void PictureButtonWidget::setBackColor(const QColor &colour)
 {
     face = colour;
     update();
 }
 
-QSize PictureButton::sizeHint() const { return iconSize() + QSize(8, 8); }
+QSize PictureButtonWidget::sizeHint() const { return iconSize() + QSize(8, 8); }
 
-void PictureButton::paintEvent(QPaintEvent *)
+void PictureButtonWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const bool sunken = isDown() || isChecked();
