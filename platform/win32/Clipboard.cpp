@@ -9,6 +9,8 @@
 #include "platform/win32/Native.h"
 #include "platform/win32/Text.h"
 
+#include <cstring>
+
 namespace {
 
 [[noreturn]] void fail(const std::string &what)
@@ -64,6 +66,25 @@ GdiObject<HPALETTE> copyOfPalette(HPALETTE palette)
 } // namespace
 
 void clearClipboard() { const OpenClipboardScope clipboard; }
+
+void setClipboardText(const std::wstring &text)
+{
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory)
+        fail("cannot copy the text");
+    if (void *target = GlobalLock(memory)) {
+        std::memcpy(target, text.c_str(), bytes);
+        GlobalUnlock(memory);
+    }
+    const OpenClipboardScope clipboard;
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) {
+        const DWORD error = GetLastError();
+        GlobalFree(memory);
+        SetLastError(error);
+        fail("cannot put the text on the clipboard");
+    }
+}
 
 void setClipboardData(const Picture &picture, int format)
 {

@@ -10,6 +10,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 class PictureSurface;
@@ -68,6 +69,9 @@ HMENU createMenuBar(Form::Native &form, std::span<const MenuRow> rows, UINT firs
 
 // A font for Thai text from a row of faces, at the screen's dpi.
 HFONT createThaiFont(const FontRow &row, int dpi);
+
+// Puts text on the clipboard; failures are clipboard errors.
+void setClipboardText(const std::wstring &text);
 
 // The picture box's window class; registered once.
 const wchar_t *pictureBoxClass();
