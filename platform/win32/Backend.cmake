@@ -38,9 +38,11 @@ target_include_directories(kelvane-vok PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}
                                                ${CMAKE_CURRENT_BINARY_DIR}/win32)
 target_link_libraries(kelvane-vok PRIVATE gui)
 # Static, so the one file runs on any Windows without the compiler's run-time DLLs; address
-# space layout randomisation (64-bit, high entropy) and no execution of data pages.
+# space layout randomisation (64-bit, high entropy) and no execution of data pages. A release
+# carries no symbols, which would triple its size.
 target_link_options(kelvane-vok PRIVATE -static -static-libgcc -static-libstdc++
-                    LINKER:--dynamicbase,--nxcompat,--high-entropy-va)
+                    LINKER:--dynamicbase,--nxcompat,--high-entropy-va
+                    $<$<CONFIG:Release,MinSizeRel>:-s>)
 set_property(SOURCE platform/win32/kelvane-vok.rc APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_CURRENT_SOURCE_DIR}/resources/icon.ico
              ${CMAKE_CURRENT_SOURCE_DIR}/resources/glyph-new.bmp
