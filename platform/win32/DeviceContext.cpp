@@ -61,6 +61,9 @@ Bitmap copyWindowPixels(const Form &window, bool client, int32_t left, int32_t t
                         int32_t height)
 {
     const HWND handle = window.native().window;
+    // Paints still pending (a text box hiding its selection as the focus moves to the button
+    // that asked for the copy) go on the screen first, so that the copy is what the screen shows.
+    RedrawWindow(handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const WindowDc source(handle, client);
     if (!source.get())
         return {};
