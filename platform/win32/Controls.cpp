@@ -130,13 +130,20 @@ void drawPictureButton(const Control::Native &button, const DRAWITEMSTRUCT &item
     if (button.glyph) {
         BITMAP glyph {};
         GetObjectW(button.glyph.get(), sizeof glyph, &glyph);
+        // Glyphs are drawn for 96 dpi (15 twips a pixel) and grow with the screen's dpi, pixel
+        // by pixel, as the layout around them does.
+        const double tpp = button.form->twipsPerPixel;
+        const int shownWidth = int(twipsToPixels(glyph.bmWidth * 15.0, tpp));
+        const int shownHeight = int(twipsToPixels(glyph.bmHeight * 15.0, tpp));
         const MemoryDc source(CreateCompatibleDC(dc));
         const Selection selected(source.get(), button.glyph.get());
         // An odd spare pixel goes to the left and the top.
         const int width = face.right - face.left, height = face.bottom - face.top;
-        const int x = face.left + (width - glyph.bmWidth + 1) / 2 + (pressed ? 1 : 0);
-        const int y = face.top + (height - glyph.bmHeight + 1) / 2 + (pressed ? 1 : 0);
-        BitBlt(dc, x, y, glyph.bmWidth, glyph.bmHeight, source.get(), 0, 0, SRCCOPY);
+        const int x = face.left + (width - shownWidth + 1) / 2 + (pressed ? 1 : 0);
+        const int y = face.top + (height - shownHeight + 1) / 2 + (pressed ? 1 : 0);
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, x, y, shownWidth, shownHeight, source.get(), 0, 0, glyph.bmWidth,
+                   glyph.bmHeight, SRCCOPY);
     }
     if (item.itemState & ODS_FOCUS) {
         RECT focus = item.rcItem;
