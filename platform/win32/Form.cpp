@@ -49,8 +49,9 @@ std::vector<std::string> droppedPaths(HDROP drop)
         std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
         DragQueryFileW(drop, i, path.data(), UINT(path.size() + 1));
         const DWORD attributes = GetFileAttributesW(path.c_str());
-        // A folder among the files refuses the whole drop, as a drag that is not all files is.
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        // A folder among the files refuses the whole drop, as a drag that is not all files is;
+        // anything else is opened, and what cannot be read says why.
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
             return {};
         paths.push_back(toUtf8(path));
     }
