@@ -65,8 +65,9 @@ LRESULT colourControl(Form::Native &form, HDC dc, HWND control, UINT message, WP
     if (found == form.byWindow.end())
         return DefWindowProcW(form.window, message, wParam, lParam);
     const Control::Native &native = *found->second;
-    if (native.foreColour != CLR_INVALID)
-        SetTextColor(dc, native.foreColour);
+    SetTextColor(dc,
+                 native.foreColour != CLR_INVALID ? native.foreColour
+                                                  : GetSysColor(COLOR_WINDOWTEXT));
     if (native.backBrush) {
         SetBkColor(dc, native.backColour);
         return reinterpret_cast<LRESULT>(native.backBrush.get());
