@@ -17,18 +17,25 @@ VOK_PACKAGES=(
     at-spi2-core python3-pyatspi
 )
 
+# The cross-compiler for the Windows edition (scripts/build-windows.sh).
+VOK_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+
+# vok_missing_packages [PACKAGE...]: which of them (VOK_PACKAGES by default) are not installed.
 vok_missing_packages() {
     local missing=()
-    for package in "${VOK_PACKAGES[@]}"; do
+    local packages=("$@")
+    [ $# -eq 0 ] && packages=("${VOK_PACKAGES[@]}")
+    for package in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
             || missing+=("$package")
     done
     echo "${missing[@]}"
 }
 
+# vok_install_packages [PACKAGE...]: installs those missing (of VOK_PACKAGES by default).
 vok_install_packages() {
     local missing
-    missing=$(vok_missing_packages)
+    missing=$(vok_missing_packages "$@")
     [ -z "$missing" ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
         echo "These packages are missing. Install them with:" >&2

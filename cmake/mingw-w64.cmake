@@ -1,0 +1,15 @@
+# Cross-compiling the Windows edition on Debian with MinGW-w64 (64-bit, POSIX threads model,
+# whose C++ library has std::thread and friends).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(VOK_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${VOK_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VOK_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${VOK_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VOK_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -1,0 +1,142 @@
+// A window's pixels copied through its device context into a compatible bitmap, the system
+// palette on palette displays, and the OLE picture object that owns the result.
+#include "platform/DeviceContext.h"
+
+#include "platform/Form.h"
+#include "platform/win32/DeviceContextNative.h"
+#include "platform/win32/Native.h"
+
+#include <olectl.h>
+
+namespace {
+
+constexpr int PaletteSize = 256;
+
+bool hasSystemPalette(HDC dc)
+{
+    return (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE)
+            && GetDeviceCaps(dc, SIZEPALETTE) == PaletteSize;
+}
+
+struct LogPalette256
+{
+    WORD version = 0x300;
+    WORD count = PaletteSize;
+    PALETTEENTRY entries[PaletteSize] {};
+};
+
+GdiObject<HPALETTE> paletteOf(const LogPalette256 &colours)
+{
+    return GdiObject<HPALETTE>(CreatePalette(reinterpret_cast<const LOGPALETTE *>(&colours)));
+}
+
+GdiObject<HPALETTE> systemPalette(HDC dc)
+{
+    LogPalette256 colours;
+    GetSystemPaletteEntries(dc, 0, PaletteSize, colours.entries);
+    return paletteOf(colours);
+}
+
+} // namespace
+
+Bitmap::Bitmap() = default;
+Bitmap::Bitmap(std::unique_ptr<Native> native) : native_(std::move(native)) { }
+Bitmap::~Bitmap() = default;
+Bitmap::Bitmap(Bitmap &&) noexcept = default;
+Bitmap &Bitmap::operator=(Bitmap &&) noexcept = default;
+
+Picture::Picture() = default;
+Picture::Picture(std::unique_ptr<Native> native) : native_(std::move(native)) { }
+Picture::~Picture() = default;
+Picture::Picture(Picture &&) noexcept = default;
+Picture &Picture::operator=(Picture &&) noexcept = default;
+
+Picture::Native::~Native()
+{
+    if (picture)
+        picture->Release();
+}
+
+Bitmap copyWindowPixels(const Form &window, bool client, int32_t left, int32_t top, int32_t width,
+                        int32_t height)
+{
+    const HWND handle = window.native().window;
+    // Paints still pending (a text box hiding its selection as the focus moves to the button
+    // that asked for the copy) go on the screen first, so that the copy is what the screen shows.
+    RedrawWindow(handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const WindowDc source(handle, client);
+    if (!source.get())
+        return {};
+    const MemoryDc memory(CreateCompatibleDC(source.get()));
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(source.get(), width, height));
+    if (!memory || !bitmap)
+        return {};
+    {
+        const Selection selectedBitmap(memory.get(), bitmap.get());
+        // On a palette display the copy is made through the system palette, so that its
+        // indices mean the colours the screen shows.
+        GdiObject<HPALETTE> palette;
+        HPALETTE previousPalette = nullptr;
+        if (hasSystemPalette(source.get())) {
+            palette = systemPalette(source.get());
+            previousPalette = SelectPalette(memory.get(), palette.get(), FALSE);
+            RealizePalette(memory.get());
+        }
+        BitBlt(memory.get(), 0, 0, width, height, source.get(), left, top, SRCCOPY);
+        if (previousPalette)
+            SelectPalette(memory.get(), previousPalette, FALSE);
+    }
+    auto native = std::make_unique<Bitmap::Native>();
+    native->bitmap = std::move(bitmap);
+    return Bitmap(std::move(native));
+}
+
+bool isPaletteDisplay(const Form &window)
+{
+    const WindowDc source(window.native().window);
+    return source.get() && hasSystemPalette(source.get());
+}
+
+Palette displayPalette(const Form &window, const Bitmap &)
+{
+    const WindowDc source(window.native().window);
+    PALETTEENTRY entries[PaletteSize] {};
+    GetSystemPaletteEntries(source.get(), 0, PaletteSize, entries);
+    Palette colours;
+    for (const PALETTEENTRY &entry : entries)
+        colours.push_back(uint32_t(RGB(entry.peRed, entry.peGreen, entry.peBlue)));
+    return colours;
+}
+
+Picture createBitmapPicture(Bitmap bitmap, const Palette &colours)
+{
+    if (bitmap.isNull())
+        return {};
+    GdiObject<HPALETTE> palette;
+    if (colours.size() == PaletteSize) {
+        LogPalette256 entries;
+        for (size_t i = 0; i < colours.size(); ++i)
+            entries.entries[i]
+                    = { BYTE(colours[i]), BYTE(colours[i] >> 8), BYTE(colours[i] >> 16), 0 };
+        palette = paletteOf(entries);
+    }
+    PICTDESC description {};
+    description.cbSizeofstruct = sizeof description;
+    description.picType = PICTYPE_BITMAP;
+    description.bmp.hbitmap = bitmap.native().bitmap.get();
+    description.bmp.hpal = palette.get();
+    IDispatch *dispatch = nullptr;
+    // The picture owns the bitmap and the palette from here on.
+    if (FAILED(OleCreatePictureIndirect(&description, IID_IDispatch, TRUE,
+                                        reinterpret_cast<void **>(&dispatch))))
+        return {};
+    static_cast<void>(bitmap.native().bitmap.release());
+    static_cast<void>(palette.release());
+    auto native = std::make_unique<Picture::Native>();
+    const HRESULT found
+            = dispatch->QueryInterface(IID_IPicture, reinterpret_cast<void **>(&native->picture));
+    dispatch->Release();
+    if (FAILED(found))
+        return {};
+    return Picture(std::move(native));
+}

@@ -1,0 +1,14 @@
+// UTF-8 inside the program, UTF-16 at the Windows API, and the system's own words for an error.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+std::wstring toWide(std::string_view text);
+std::string toUtf8(std::wstring_view text);
+
+// The system's description of an error code (GetLastError's), in UTF-8, without the trailing
+// full stop and line break, so that it can end a sentence of ours.
+std::string systemMessage(DWORD error);

@@ -1,0 +1,94 @@
+// Fonts for Thai text chosen by family name from the installed fonts that have the Thai
+// character set, so the same list serves every machine.
+#include "platform/win32/Native.h"
+#include "platform/win32/Text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+int CALLBACK noteFamily(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM found)
+{
+    auto &families = *reinterpret_cast<std::vector<std::wstring> *>(found);
+    // '@' marks the vertical-writing twin of a family.
+    if (font->lfFaceName[0] != L'@')
+        families.emplace_back(font->lfFaceName);
+    return 1;
+}
+
+// The families that write Thai; with a name, only that family if it does.
+std::vector<std::wstring> thaiFamilies(HDC screen, const std::wstring &name)
+{
+    std::vector<std::wstring> families;
+    LOGFONTW wanted {};
+    wanted.lfCharSet = THAI_CHARSET;
+    lstrcpynW(wanted.lfFaceName, name.c_str(), LF_FACESIZE);
+    EnumFontFamiliesExW(screen, &wanted, noteFamily, reinterpret_cast<LPARAM>(&families), 0);
+    return families;
+}
+
+// Whether a family asked for is the one drawn, rather than a stand-in the font system
+// enumerates under its name (Wine's replacements are), at the size meant for the original.
+bool isItself(HDC screen, const std::wstring &family)
+{
+    const GdiObject<HFONT> font(CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                            THAI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                            DEFAULT_QUALITY, DEFAULT_PITCH, family.c_str()));
+    if (!font)
+        return false;
+    const Selection selected(screen, font.get());
+    const UINT size = GetOutlineTextMetricsW(screen, 0, nullptr);
+    if (size == 0)
+        return true; // a bitmap font has no outline names, and is what it says
+    std::vector<char> metrics(size);
+    auto *outline = reinterpret_cast<OUTLINETEXTMETRICW *>(metrics.data());
+    if (!GetOutlineTextMetricsW(screen, size, outline))
+        return true;
+    // The face of a family's regular style starts with the family's name; a stand-in keeps the
+    // name asked for as its family but has a face of its own.
+    const auto *face = reinterpret_cast<const wchar_t *>(
+            metrics.data() + reinterpret_cast<UINT_PTR>(outline->otmpFaceName));
+    return _wcsnicmp(face, family.c_str(), family.size()) == 0;
+}
+
+struct Choice
+{
+    std::wstring family;
+    double pointSize;
+};
+
+// The first face of the row that is installed and writes Thai; failing all of them, the first
+// installed Thai family by name at the last face's size; failing that, the first face, left
+// to the font mapper.
+Choice chooseFace(const FontRow &row)
+{
+    const WindowDc screen(nullptr);
+    for (const FontFace &face : row.faces) {
+        const std::wstring family = toWide(face.family);
+        if (!thaiFamilies(screen.get(), family).empty() && isItself(screen.get(), family))
+            return { family, face.pointSize };
+    }
+    std::vector<std::wstring> installed = thaiFamilies(screen.get(), L"");
+    std::sort(installed.begin(), installed.end(),
+              [](const auto &a, const auto &b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; });
+    for (const std::wstring &family : installed)
+        if (!row.faces.empty() && isItself(screen.get(), family))
+            return { family, row.faces.back().pointSize };
+    if (row.faces.empty())
+        return { L"", 8.25 };
+    return { toWide(row.faces.front().family), row.faces.front().pointSize };
+}
+
+} // namespace
+
+HFONT createThaiFont(const FontRow &row, int dpi)
+{
+    const Choice choice = chooseFace(row);
+    // Fractional point sizes become the nearest whole pixel height, halves going up.
+    const int height = -int(std::floor(choice.pointSize * dpi / 72 + 0.5));
+    return CreateFontW(height, 0, 0, 0, row.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       THAI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, choice.family.c_str());
+}
