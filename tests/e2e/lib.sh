@@ -215,11 +215,14 @@ e2e_key_into() {
     xdotool key "$@"
 }
 
+# e2e_dialog_name PATH: PATH as a user types it into the open-file dialog.
+e2e_dialog_name() { if [ -n "$E2E_WINDOWS" ]; then e2e_wine_path "$1"; else echo "$1"; fi; }
+
 # e2e_open_file PATH: Open from the toolbar, the path typed into the dialog's name field, then
 # Return. Waits for the dialog to close; returns without waiting for a load to finish.
 e2e_open_file() {
-    local path=$1 dialog
-    [ -z "$E2E_WINDOWS" ] || path=$(e2e_wine_path "$path")
+    local path dialog
+    path=$(e2e_dialog_name "$1")
     e2e_click_open
     dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
     sleep 0.3
