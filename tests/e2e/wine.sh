@@ -44,8 +44,10 @@ EOF
 }
 
 # wine_prepare DIR: a new prefix in DIR/prefix and the message-box reader in DIR/wintext.exe.
-wine_prepare() {
+# Made with no display, so that nothing of it shows on the desktop of whoever runs the tests.
+wine_prepare() (
     local dir=$1 link
+    unset DISPLAY WAYLAND_DISPLAY
     rm -rf "$dir"
     mkdir -p "$dir"
     wine_environment "$dir"
@@ -63,7 +65,7 @@ wine_prepare() {
     rm -f "$dir/prefix/wineserver"
     rm -rf "$dir/tmp" "$dir/cache"
     x86_64-w64-mingw32-gcc -O2 -municode -o "$dir/wintext.exe" "$(dirname "${BASH_SOURCE[0]}")/WinText.c"
-}
+)
 
 # e2e_wine_setup: the test's own prefix in $E2E_TMP/wine, copied from VOK_WINE_TEMPLATE (made
 # here when unset, for a script run by hand), at E2E_DPI; the program will start through Wine.
