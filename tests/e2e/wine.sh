@@ -71,6 +71,7 @@ wine_prepare() (
 # here when unset, for a script run by hand), at E2E_DPI; the program will start through Wine.
 e2e_wine_setup() {
     local template=${VOK_WINE_TEMPLATE:-} file started=$SECONDS
+    [ -z "${E2E_WINE_DIR:-}" ] || return 0
     if [ -z "$template" ]; then
         template="$E2E_TMP/wine-template"
         wine_prepare "$template" || e2e_fail "no Wine prefix could be made"
@@ -79,10 +80,11 @@ e2e_wine_setup() {
     E2E_WINE_DIR="$E2E_TMP/wine"
     mkdir -p "$E2E_WINE_DIR"
     # The prefix's files are linked, not copied: it holds some 700 MB that Wine only reads. The
-    # registry is copied, since the server rewrites it, and so is the dpi's file.
+    # files Wine opens for writing are copied: the registry, which the server rewrites (the dpi
+    # is set in it), and the stamp of the prefix's last update.
     cp -al "$template/prefix" "$E2E_WINE_DIR/prefix" 2>/dev/null \
         || cp -a "$template/prefix" "$E2E_WINE_DIR/prefix"
-    for file in system.reg user.reg userdef.reg; do
+    for file in system.reg user.reg userdef.reg .update-timestamp; do
         cp --remove-destination "$template/prefix/$file" "$E2E_WINE_DIR/prefix/$file"
     done
     sed -i "s/^\"LogPixels\"=dword:00000060\$/\"LogPixels\"=dword:$(printf %08x "$E2E_DPI")/" \
