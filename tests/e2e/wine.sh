@@ -64,7 +64,8 @@ wine_prepare() (
     # Names the server's socket folder, which went with the server.
     rm -f "$dir/prefix/wineserver"
     rm -rf "$dir/tmp" "$dir/cache"
-    x86_64-w64-mingw32-gcc -O2 -municode -o "$dir/wintext.exe" "$(dirname "${BASH_SOURCE[0]}")/WinText.c"
+    x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Werror -municode -static \
+        -o "$dir/wintext.exe" "$(dirname "${BASH_SOURCE[0]}")/WinText.cpp"
 )
 
 # e2e_wine_setup: the test's own prefix in $E2E_TMP/wine, copied from VOK_WINE_TEMPLATE (made
