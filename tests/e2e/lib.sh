@@ -349,7 +349,11 @@ e2e_record() {
 e2e_read_box() {
     e2e_click_client "$1" "$2"
     # Wine's edit box does not take Ctrl+A: the text is selected from its end to its start.
-    if [ -n "$E2E_WINDOWS" ]; then xdotool key End shift+Home ctrl+c; else xdotool key ctrl+a ctrl+c; fi
+    if [ -n "$E2E_WINDOWS" ]; then
+        xdotool key End shift+Home ctrl+c
+    else
+        xdotool key ctrl+a ctrl+c
+    fi
     sleep 0.2
     xclip -selection clipboard -o 2>/dev/null || true
 }

@@ -66,9 +66,9 @@ fi
 
 # Qt's file dialog remembers its folder and view in QtProject.conf (with a lock and a temporary
 # file while it saves), and fontconfig or Mesa may fill their caches: the toolkit's, not ours.
+toolkit_pattern="^($XDG_CONFIG_HOME/QtProject\\.conf|$XDG_CACHE_HOME/(fontconfig|mesa_shader_cache)/)"
 # Under Wine, the registry and the server's socket live in the test's own prefix: Wine's too.
-toolkit_pattern="^($XDG_CONFIG_HOME/QtProject\\.conf|$XDG_CACHE_HOME/(fontconfig|mesa_shader_cache)/"
-toolkit_pattern+="|$E2E_TMP/wine/)"
+toolkit_pattern="${toolkit_pattern%)}|$E2E_TMP/wine/)"
 
 written=""
 if [ -n "$tracing" ]; then
