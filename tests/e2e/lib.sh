@@ -7,6 +7,9 @@
 #
 # E2E_DPI (96 unless the script sets it before e2e_start_xvfb) is the desktop's dpi, set as
 # desktops set it: Xft.dpi in the root window's resources, never in the program's environment.
+# Under Wine it is the Windows desktop's LogPixels.
+#
+# A binary whose name ends in .exe is the Windows edition: it runs under Wine (wine.sh).
 
 set -euo pipefail
 
@@ -29,9 +32,15 @@ E2E_APP_WRAPPER=()
 E2E_DPI=${E2E_DPI:-96}
 APP_PID=""
 APP_WIN=""
+E2E_WINDOWS=""
+if [[ ${1:-} == *.exe ]]; then
+    E2E_WINDOWS=yes
+    source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
+fi
 
 e2e_cleanup() {
     local pid
+    [ -z "$E2E_WINDOWS" ] || e2e_wine_stop
     for pid in "${E2E_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
@@ -81,6 +90,7 @@ e2e_start_xvfb() {
 e2e_start_app() {
     local binary workdir=${2:-$E2E_TMP}
     binary=$(realpath "$1")
+    [ -z "$E2E_WINDOWS" ] || e2e_wine_setup
     (cd "$workdir" && exec "${E2E_APP_WRAPPER[@]}" "$binary" "${@:3}") >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
     E2E_PIDS+=("$APP_PID")
@@ -205,10 +215,14 @@ e2e_key_into() {
     xdotool key "$@"
 }
 
+# e2e_dialog_name PATH: PATH as a user types it into the open-file dialog.
+e2e_dialog_name() { if [ -n "$E2E_WINDOWS" ]; then e2e_wine_path "$1"; else echo "$1"; fi; }
+
 # e2e_open_file PATH: Open from the toolbar, the path typed into the dialog's name field, then
 # Return. Waits for the dialog to close; returns without waiting for a load to finish.
 e2e_open_file() {
-    local path=$1 dialog
+    local path dialog
+    path=$(e2e_dialog_name "$1")
     e2e_click_open
     dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
     sleep 0.3
@@ -235,6 +249,8 @@ e2e_wait_for_message() {
 # e2e_message_text ID: the text of a message box, copied with Ctrl+C as a user would.
 e2e_message_text() {
     local id=$1
+    # Wine's message box copies nothing on Ctrl+C: its text is read through the window manager.
+    [ -z "$E2E_WINDOWS" ] || { e2e_wine_message_text; return; }
     e2e_key_into "$id" ctrl+c
     sleep 0.3
     xclip -selection clipboard -o 2>/dev/null || true
@@ -273,14 +289,25 @@ e2e_expect_copy_matches_screen() {
     e2e_click_camera
     e2e_expect_no_message 1
     # The program owns the selection and serves it, so it is read while the program runs.
-    xclip -selection clipboard -t image/png -o >"$E2E_TMP/copy.png" \
-        || e2e_fail "the clipboard holds no PNG image"
+    e2e_clipboard_image "$E2E_TMP/copy.png" || e2e_fail "the clipboard holds no image"
     size=$(identify -format "%w %h" "$E2E_TMP/copy.png") || e2e_fail "the clipboard PNG is unreadable"
     [ "$size" = "$width $height" ] || e2e_fail "copied image is $size, not $width $height"
     # The pointer still rests on the camera, as it did when the copy was taken.
     e2e_screenshot_client "$E2E_TMP/screen.png"
     differing=$(compare -metric AE "$E2E_TMP/copy.png" "$E2E_TMP/screen.png" null: 2>&1 || true)
     [ "$differing" = "0" ] || e2e_fail "$differing pixels of the copy differ from the screen"
+}
+
+# e2e_clipboard_image OUT.png: the clipboard's image as PNG, once there is one (Wine hands the
+# clipboard to X a moment after the program fills it). Wine serves a bitmap as BMP only.
+e2e_clipboard_image() {
+    local target=image/png deadline=$((SECONDS + 10))
+    [ -z "$E2E_WINDOWS" ] || target=image/bmp
+    until xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -x "$target" >/dev/null; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+    xclip -selection clipboard -t "$target" -o | convert - -alpha off "png:$1"
 }
 
 # e2e_pixel FILE X Y: the pixel's colour as "R,G,B" (0-255).
@@ -321,7 +348,12 @@ e2e_record() {
 # e2e_read_box CLIENT-X CLIENT-Y: the text of a text box, selected and copied as a user would.
 e2e_read_box() {
     e2e_click_client "$1" "$2"
-    xdotool key ctrl+a ctrl+c
+    # Wine's edit box does not take Ctrl+A: the text is selected from its end to its start.
+    if [ -n "$E2E_WINDOWS" ]; then
+        xdotool key End shift+Home ctrl+c
+    else
+        xdotool key ctrl+a ctrl+c
+    fi
     sleep 0.2
     xclip -selection clipboard -o 2>/dev/null || true
 }

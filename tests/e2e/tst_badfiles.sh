@@ -55,7 +55,9 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && id nobody >/dev/null
     as_nobody=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
 fi
 if [ "$(id -u)" -eq 0 ]; then
-    if [ ${#as_nobody[@]} -gt 0 ] && "${as_nobody[@]}" test -x "$(realpath "$binary")"; then
+    # Wine refuses to run in a prefix that another user owns, so under Wine the case is skipped.
+    if [ ${#as_nobody[@]} -gt 0 ] && [ -z "$E2E_WINDOWS" ] \
+        && "${as_nobody[@]}" test -x "$(realpath "$binary")"; then
         # Its own home and runtime folder, so that Qt finds nothing of root's.
         home="$E2E_TMP/nobody-home"
         mkdir -m 0700 "$home" "$home/runtime"
@@ -65,7 +67,7 @@ if [ "$(id -u)" -eq 0 ]; then
     else
         unreadable_case=""
         e2e_log "SKIP unreadable file: running as root, and the viewer cannot run as nobody" \
-            "(no setpriv, no user nobody, or the binary is out of nobody's reach)"
+            "(no setpriv, no user nobody, the binary out of nobody's reach, or Wine)"
     fi
 fi
 
@@ -147,26 +149,31 @@ for case in "${no_draw_cases[@]}"; do
     passed=$((passed + 1))
 done
 # A device that never ends: refused before any read.
-open_expecting /dev/zero "File error"
-check '[ "$(red_pixels "$chart")" -eq "$full" ]' "/dev/zero: the earlier trace changed"
-passed=$((passed + 1))
+refused=("$missing")
+if [ -z "$E2E_WINDOWS" ]; then
+    open_expecting /dev/zero "File error"
+    check '[ "$(red_pixels "$chart")" -eq "$full" ]' "/dev/zero: the earlier trace changed"
+    passed=$((passed + 1))
+else
+    # Wine's dialog finds no file at a device's name: it refuses /dev/zero itself, as below.
+    refused+=(/dev/zero)
+fi
 
 # The dialog itself refuses a folder (it opens it) and a name that does not exist (it warns and
 # stays); the program never gets either name and nothing appears on disk.
 e2e_click_open
 dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
 sleep 0.3
-e2e_type_into "$dialog" "$logs/folder"
+e2e_type_into "$dialog" "$(e2e_dialog_name "$logs/folder")"
 e2e_key_into "$dialog" Return
 sleep 0.5
 check 'xwininfo -id "$dialog" | grep -q IsViewable' "the dialog closed on a folder"
-e2e_type_into "$dialog" "$missing"
-e2e_key_into "$dialog" Return
 # another_window_like ID SECONDS: prints a window of the app named like window ID but not ID
-# (the dialog's warning box carries the dialog's title; its completer pop-up does not).
+# (the dialog's warning box carries the dialog's title, under Wine none; its completer pop-up
+# does not).
 another_window_like() {
-    local deadline=$((SECONDS + $2)) name id
-    name=$(xdotool getwindowname "$1")
+    local deadline=$((SECONDS + $2)) name="" id
+    [ -n "$E2E_WINDOWS" ] || name=$(xdotool getwindowname "$1")
     while [ $SECONDS -lt $deadline ]; do
         id=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name "^$name\$" 2>/dev/null \
             | grep -vx "$1" | head -n 1 || true)
@@ -175,20 +182,26 @@ another_window_like() {
     done
     return 1
 }
-if warning=$(another_window_like "$dialog" 5); then
-    sleep 0.3
-    e2e_key_into "$warning" Return
-    e2e_wait_for_no_window "$warning" 5 || e2e_fail "the dialog's warning did not close"
-else
-    check false "no warning for a name that does not exist"
-fi
+for name in "${refused[@]}"; do
+    # What the field still holds from the name before goes first.
+    e2e_key_into "$dialog" End shift+Home BackSpace
+    e2e_type_into "$dialog" "$(e2e_dialog_name "$name")"
+    e2e_key_into "$dialog" Return
+    if warning=$(another_window_like "$dialog" 5); then
+        sleep 0.3
+        e2e_key_into "$warning" Return
+        e2e_wait_for_no_window "$warning" 5 || e2e_fail "the dialog's warning did not close"
+    else
+        check false "no warning for $name"
+    fi
+done
 e2e_key_into "$dialog" Escape
 e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the dialog did not close"
 e2e_expect_no_message 1
 check '[ ! -e "$missing" ]' "a file appeared at the missing name"
 check e2e_app_alive "the program ended after the folder and the missing name"
 check '[ "$(red_pixels "$chart")" -eq "$full" ]' "the folder or missing name changed the trace"
-passed=$((passed + 2))
+passed=$((passed + 1 + ${#refused[@]}))
 
 # --- Faults part-way: New, then open; the segments before the fault stay drawn. ---
 fault_cases=("tail2.log|Floating-point fault|100" "tail3.log|Overflow|100")

@@ -30,8 +30,10 @@ sleep 0.3
 e2e_screenshot_client "$E2E_TMP/covered.png"
 [ "$(compare -metric AE "$E2E_TMP/covered.png" "$E2E_TMP/uncovered.png" null: 2>&1 || true)" != 0 ] \
     || e2e_fail "the covering window is not on the screen"
+# An empty clipboard first, so that the earlier copy is not taken for this one.
+xclip -selection clipboard </dev/null >/dev/null 2>&1
 e2e_click_camera
-xclip -selection clipboard -t image/png -o >"$E2E_TMP/copy.png" || e2e_fail "no PNG after covering"
+e2e_clipboard_image "$E2E_TMP/copy.png" || e2e_fail "no image after covering"
 differing=$(compare -metric AE "$E2E_TMP/copy.png" "$E2E_TMP/uncovered.png" null: 2>&1 || true)
 [ "$differing" = "0" ] || e2e_fail "$differing pixels of the covered copy differ from the window"
 e2e_log "a covered window copies as uncovered"

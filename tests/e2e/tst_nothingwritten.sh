@@ -16,6 +16,7 @@ export XDG_CACHE_HOME="$fresh/cache" XDG_STATE_HOME="$fresh/state"
 # e2e_start_xvfb gave the runtime folder; make it fresh too, it must exist with mode 0700.
 export XDG_RUNTIME_DIR="$fresh/runtime"
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
+[ -z "$E2E_WINDOWS" ] || e2e_wine_setup
 touch "$E2E_TMP/started"
 
 trace="$E2E_TMP/trace.txt"
@@ -27,7 +28,7 @@ if strace -f -qq -o /dev/null true 2>/dev/null; then
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
     (cd "$fresh/start" && exec strace -f -qq -o "$trace" \
         -e trace=open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,link,linkat,symlink,symlinkat,unlink,unlinkat,rmdir,truncate,chmod,fchmodat,utimensat \
-        "$binary") >"$E2E_TMP/app.log" 2>&1 &
+        "${E2E_APP_WRAPPER[@]}" "$binary") >"$E2E_TMP/app.log" 2>&1 &
     tracer=$!
     E2E_PIDS+=("$tracer")
     for _ in $(seq 100); do
@@ -66,6 +67,8 @@ fi
 # Qt's file dialog remembers its folder and view in QtProject.conf (with a lock and a temporary
 # file while it saves), and fontconfig or Mesa may fill their caches: the toolkit's, not ours.
 toolkit_pattern="^($XDG_CONFIG_HOME/QtProject\\.conf|$XDG_CACHE_HOME/(fontconfig|mesa_shader_cache)/)"
+# Under Wine, the registry and the server's socket live in the test's own prefix: Wine's too.
+toolkit_pattern="${toolkit_pattern%)}|$E2E_TMP/wine/)"
 
 written=""
 if [ -n "$tracing" ]; then
@@ -75,6 +78,9 @@ if [ -n "$tracing" ]; then
     written=$(grep -v ' = -1 ' "$trace" | grep -v O_TMPFILE | grep -E \
         'open(at)?\(.*O_(WRONLY|RDWR|CREAT|TRUNC)|^[0-9]+ +(creat|mkdir|mkdirat|rename|renameat2?|link|linkat|symlink|symlinkat|unlink|unlinkat|rmdir|truncate|chmod|fchmodat|utimensat)\(' \
         | grep -oE '"[^"]*"' | tr -d '"' | grep -vE '^/(dev|proc)/' | sort -u || true)
+    # Wine's server names its registry and socket relative to its prefix; the fresh folders,
+    # where the viewer starts, are searched below all the same.
+    [ -z "$E2E_WINDOWS" ] || written=$(grep '^/' <<<"$written" || true)
 fi
 created=$(find "$fresh" "$XDG_RUNTIME_DIR" -newer "$E2E_TMP/started" \( -type f -o -type l \) \
     2>/dev/null | sort -u || true)

@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The Windows edition under Wine for the end-to-end tests.
+#
+#   wine.sh prepare DIR   makes the Wine prefix that every test of a run copies (wineboot takes
+#                         seconds, so a ctest fixture does it once), with the message-box reader
+#   wine.sh remove DIR    removes it again
+#
+# lib.sh sources this file when the binary under test is an .exe. Each test then runs the
+# program in a prefix of its own inside its scratch space: tests side by side under ctest -j2
+# never share a wineserver, a registry or a dpi, and the test's end stops its wineserver.
+
+E2E_WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
+E2E_WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
+# wine_environment DIR: the environment Wine runs in, the prefix being DIR/prefix. No debug
+# output; no Mono or Gecko installer and no menu entries written into the user's desktop. Wine's
+# server keeps its socket under TMPDIR, and fontconfig its cache under XDG_CACHE_HOME: both stay
+# inside DIR.
+wine_environment() {
+    WINE_ENV=(WINEPREFIX="$1/prefix" WINEARCH=win64 WINEDEBUG=-all
+        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+        TMPDIR="$1/tmp" XDG_CACHE_HOME="$1/cache")
+    mkdir -p "$1/tmp" "$1/cache"
+}
+
+# The settings a test desktop needs. Thai text: the faces the program asks for first are
+# replaced by their Thai-capable relatives from fonts-thai-tlwg. Focus: with no window manager
+# to offer it, a window that gets the X input focus takes the keyboard. The dpi is 96 here and
+# set per test.
+wine_settings() {
+    cat <<'EOF'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"AngsanaUPC"="Kinnari"
+"MS Sans Serif"="Loma"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"UseTakeFocus"="N"
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:00000060
+EOF
+}
+
+# wine_prepare DIR: a new prefix in DIR/prefix and the message-box reader in DIR/wintext.exe.
+# Made with no display, so that nothing of it shows on the desktop of whoever runs the tests.
+wine_prepare() (
+    local dir=$1 link
+    unset DISPLAY WAYLAND_DISPLAY
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    wine_environment "$dir"
+    wine_settings >"$dir/settings.reg"
+    env "${WINE_ENV[@]}" "$E2E_WINE" wineboot --init >"$dir/wineboot.log" 2>&1 \
+        || { cat "$dir/wineboot.log" >&2; return 1; }
+    env "${WINE_ENV[@]}" "$E2E_WINE" regedit /S "$dir/settings.reg"
+    env "${WINE_ENV[@]}" "$E2E_WINESERVER" --wait
+    # The user's folders are links into the home of whoever made the prefix; plain folders keep
+    # a test's dialogs from reaching it.
+    while IFS= read -r link; do
+        rm "$link" && mkdir "$link"
+    done < <(find "$dir/prefix/drive_c/users" -maxdepth 2 -type l)
+    # Names the server's socket folder, which went with the server.
+    rm -f "$dir/prefix/wineserver"
+    rm -rf "$dir/tmp" "$dir/cache"
+    x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Werror -municode -static \
+        -o "$dir/wintext.exe" "$(dirname "${BASH_SOURCE[0]}")/WinText.cpp"
+)
+
+# e2e_wine_setup: the test's own prefix in $E2E_TMP/wine, copied from VOK_WINE_TEMPLATE (made
+# here when unset, for a script run by hand), at E2E_DPI; the program will start through Wine.
+e2e_wine_setup() {
+    local template=${VOK_WINE_TEMPLATE:-} file started=$SECONDS
+    [ -z "${E2E_WINE_DIR:-}" ] || return 0
+    if [ -z "$template" ]; then
+        template="$E2E_TMP/wine-template"
+        wine_prepare "$template" || e2e_fail "no Wine prefix could be made"
+    fi
+    [ -f "$template/wintext.exe" ] || e2e_fail "no Wine prefix at $template"
+    E2E_WINE_DIR="$E2E_TMP/wine"
+    mkdir -p "$E2E_WINE_DIR"
+    # The prefix's files are linked, not copied: it holds some 700 MB that Wine only reads. The
+    # files Wine opens for writing are copied: the registry, which the server rewrites (the dpi
+    # is set in it), and the stamp of the prefix's last update.
+    cp -al "$template/prefix" "$E2E_WINE_DIR/prefix" 2>/dev/null \
+        || cp -a "$template/prefix" "$E2E_WINE_DIR/prefix"
+    for file in system.reg user.reg userdef.reg .update-timestamp; do
+        cp --remove-destination "$template/prefix/$file" "$E2E_WINE_DIR/prefix/$file"
+    done
+    sed -i "s/^\"LogPixels\"=dword:00000060\$/\"LogPixels\"=dword:$(printf %08x "$E2E_DPI")/" \
+        "$E2E_WINE_DIR/prefix/user.reg"
+    E2E_WINTEXT="$template/wintext.exe"
+    wine_environment "$E2E_WINE_DIR"
+    E2E_APP_WRAPPER=(env "${WINE_ENV[@]}" "$E2E_WINE")
+    e2e_log "Wine prefix ready in $((SECONDS - started)) s"
+}
+
+# e2e_wine_stop: ends every process of the test's prefix and its server.
+e2e_wine_stop() {
+    [ -n "${E2E_WINE_DIR:-}" ] || return 0
+    env "${WINE_ENV[@]}" "$E2E_WINESERVER" --kill 2>/dev/null || true
+    env "${WINE_ENV[@]}" "$E2E_WINESERVER" --wait 2>/dev/null || true
+}
+
+# e2e_wine_message_text: the text of the message box shown now, as the reader prints it.
+e2e_wine_message_text() {
+    env "${WINE_ENV[@]}" "$E2E_WINE" "$E2E_WINTEXT" "Kelvane  VOK" 2>/dev/null | tr -d '\r'
+}
+
+# e2e_wine_path PATH: the name Windows gives a Unix path (Wine's drive Z: is the root).
+e2e_wine_path() {
+    local path=$1
+    [[ $path == /* ]] && path="Z:${path//\//\\}"
+    echo "$path"
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    case ${1:-} in
+    prepare) wine_prepare "$2" ;;
+    remove) rm -rf "$2" ;;
+    *)
+        echo "usage: wine.sh prepare|remove DIR" >&2
+        exit 2
+        ;;
+    esac
+fi
