@@ -15,13 +15,14 @@ VOK_PACKAGES=(
     dbus-daemon dbus-x11
     # What a screen reader finds in the window, read through the desktop's accessibility bus.
     at-spi2-core python3-pyatspi
-    # The Windows edition: cross-compiled with MinGW-w64's POSIX-threads g++ and tested under
-    # Wine (about 1.2 GB installed, under half a minute from a nearby mirror).
-    g++-mingw-w64-x86-64-posix wine64
+    # The Windows edition is tested under Wine (about 1.2 GB installed with the cross-compiler,
+    # under half a minute from a nearby mirror).
+    wine64
 )
-
-# The cross-compiler for the Windows edition (scripts/build-windows.sh).
+# The cross-compiler for the Windows edition (scripts/build-windows.sh): MinGW-w64's g++ with
+# POSIX threads, which C++'s threads and mutexes need.
 VOK_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+VOK_PACKAGES+=("${VOK_WINDOWS_PACKAGES[@]}")
 
 # vok_missing_packages [PACKAGE...]: which of them (VOK_PACKAGES by default) are not installed.
 vok_missing_packages() {

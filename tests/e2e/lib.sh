@@ -249,11 +249,14 @@ e2e_wait_for_message() {
 # e2e_message_text ID: the text of a message box, copied with Ctrl+C as a user would.
 e2e_message_text() {
     local id=$1
-    # Wine's message box copies nothing on Ctrl+C: its text is read through the window manager.
-    [ -z "$E2E_WINDOWS" ] || { e2e_wine_message_text; return; }
     e2e_key_into "$id" ctrl+c
     sleep 0.3
-    xclip -selection clipboard -o 2>/dev/null || true
+    if [ -n "$E2E_WINDOWS" ]; then
+        # A Windows box copies its title, text and buttons, each between dashed lines.
+        xclip -selection clipboard -o 2>/dev/null | tr -d '\r' | awk '/^-+$/ { n++; next } n == 2'
+    else
+        xclip -selection clipboard -o 2>/dev/null || true
+    fi
 }
 
 # e2e_dismiss_message ID: presses Return on a message box and waits for it to close.

@@ -43,7 +43,7 @@ Windows Registry Editor Version 5.00
 EOF
 }
 
-# wine_prepare DIR: a new prefix in DIR/prefix and the message-box reader in DIR/wintext.exe.
+# wine_prepare DIR: a new prefix in DIR/prefix.
 # Made with no display, so that nothing of it shows on the desktop of whoever runs the tests.
 wine_prepare() (
     local dir=$1 link
@@ -64,8 +64,6 @@ wine_prepare() (
     # Names the server's socket folder, which went with the server.
     rm -f "$dir/prefix/wineserver"
     rm -rf "$dir/tmp" "$dir/cache"
-    x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Werror -municode -static \
-        -o "$dir/wintext.exe" "$(dirname "${BASH_SOURCE[0]}")/WinText.cpp"
 )
 
 # e2e_wine_setup: the test's own prefix in $E2E_TMP/wine, copied from VOK_WINE_TEMPLATE (made
@@ -77,7 +75,7 @@ e2e_wine_setup() {
         template="$E2E_TMP/wine-template"
         wine_prepare "$template" || e2e_fail "no Wine prefix could be made"
     fi
-    [ -f "$template/wintext.exe" ] || e2e_fail "no Wine prefix at $template"
+    [ -f "$template/prefix/system.reg" ] || e2e_fail "no Wine prefix at $template"
     E2E_WINE_DIR="$E2E_TMP/wine"
     mkdir -p "$E2E_WINE_DIR"
     # The prefix's files are linked, not copied: it holds some 700 MB that Wine only reads. The
@@ -90,7 +88,6 @@ e2e_wine_setup() {
     done
     sed -i "s/^\"LogPixels\"=dword:00000060\$/\"LogPixels\"=dword:$(printf %08x "$E2E_DPI")/" \
         "$E2E_WINE_DIR/prefix/user.reg"
-    E2E_WINTEXT="$template/wintext.exe"
     wine_environment "$E2E_WINE_DIR"
     E2E_APP_WRAPPER=(env "${WINE_ENV[@]}" "$E2E_WINE")
     e2e_log "Wine prefix ready in $((SECONDS - started)) s"
@@ -101,11 +98,6 @@ e2e_wine_stop() {
     [ -n "${E2E_WINE_DIR:-}" ] || return 0
     env "${WINE_ENV[@]}" "$E2E_WINESERVER" --kill 2>/dev/null || true
     env "${WINE_ENV[@]}" "$E2E_WINESERVER" --wait 2>/dev/null || true
-}
-
-# e2e_wine_message_text: the text of the message box shown now, as the reader prints it.
-e2e_wine_message_text() {
-    env "${WINE_ENV[@]}" "$E2E_WINE" "$E2E_WINTEXT" "Kelvane  VOK" 2>/dev/null | tr -d '\r'
 }
 
 # e2e_wine_path PATH: the name Windows gives a Unix path (Wine's drive Z: is the root).
