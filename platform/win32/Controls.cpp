@@ -1,6 +1,7 @@
 // Text boxes (EDIT), captions (STATIC) and picture buttons (owner-drawn BUTTON) as child
 // windows of the form, placed at their twip positions.
 #include "platform/Controls.h"
+#include "platform/Error.h"
 
 #include "platform/Twips.h"
 #include "platform/win32/Native.h"
@@ -103,8 +104,9 @@ std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row
                                      at.top, at.width, at.height, form.window,
                                      reinterpret_cast<HMENU>(UINT_PTR(id)), instance(), nullptr);
     if (!native->window)
-        throw std::runtime_error("cannot make the control " + std::string(row.name) + ": "
-                                 + systemMessage(GetLastError()));
+        throw Error(ErrorKind::Drawing,
+                    "cannot make the control " + std::string(row.name) + ": "
+                            + systemMessage(GetLastError()));
     if (font)
         SendMessageW(native->window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     switch (row.kind) {

@@ -1,6 +1,7 @@
 // The top-level window: made from a form description, it routes its controls' commands,
 // colours, drawing and dropped files to them.
 #include "platform/Form.h"
+#include "platform/Error.h"
 
 #include "platform/ErrorGuard.h"
 #include "platform/Twips.h"
@@ -193,8 +194,8 @@ void registerFormClass(const std::wstring &iconName)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = FormClass;
     if (!RegisterClassExW(&windowClass))
-        throw std::runtime_error("cannot register the window class: "
-                                 + systemMessage(GetLastError()));
+        throw Error(ErrorKind::Drawing,
+                    "cannot register the window class: " + systemMessage(GetLastError()));
     registered = true;
 }
 
@@ -290,7 +291,7 @@ void Form::load(const FormDescription &description)
     if (!CreateWindowExW(0, FormClass, caption.c_str(), FormStyle, outer.left, outer.top,
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                          instance(), &form))
-        throw std::runtime_error("cannot make the window: " + systemMessage(GetLastError()));
+        throw Error(ErrorKind::Drawing, "cannot make the window: " + systemMessage(GetLastError()));
     liveForms().push_back(&form);
     // Desktops that show a large icon (task switchers, docks) get the icon's largest picture.
     SendMessageW(form.window, WM_SETICON, ICON_BIG, LPARAM(loadIcon(icon, 48)));

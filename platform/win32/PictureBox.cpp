@@ -56,7 +56,7 @@ const wchar_t *pictureBoxClass()
         return RegisterClassExW(&windowClass) != 0;
     }();
     if (!registered)
-        throw std::runtime_error("cannot register the chart's window class");
+        throw Error(ErrorKind::Drawing, "cannot register the chart's window class");
     return PictureBoxClass;
 }
 
@@ -75,7 +75,7 @@ std::unique_ptr<Control> createPictureBox(Form::Native &form, const ControlRow &
                                      at.height, form.window, reinterpret_cast<HMENU>(UINT_PTR(id)),
                                      instance(), nullptr);
     if (!native->window)
-        throw std::runtime_error("cannot make the chart: " + systemMessage(GetLastError()));
+        throw Error(ErrorKind::Drawing, "cannot make the chart: " + systemMessage(GetLastError()));
     const COLORREF background = row.backColour == NoColour ? GetSysColor(COLOR_WINDOW)
                                                            : COLORREF(row.backColour) & 0xFFFFFF;
     native->surface = std::make_unique<PictureSurface>(form, native->window, background);
