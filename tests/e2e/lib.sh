@@ -9,6 +9,9 @@
 # desktops set it: Xft.dpi in the root window's resources, never in the program's environment.
 # Under Wine it is the Windows desktop's LogPixels.
 #
+# E2E_DECIMAL (. unless set) is the user's decimal separator; a comma is set as the user's
+# German number format: LC_NUMERIC for the Linux edition, the regional settings under Wine.
+#
 # A binary whose name ends in .exe is the Windows edition: it runs under Wine (wine.sh).
 
 set -euo pipefail
@@ -30,6 +33,7 @@ E2E_PIDS=()
 # A command the viewer is started through, such as setpriv to run it as another user.
 E2E_APP_WRAPPER=()
 E2E_DPI=${E2E_DPI:-96}
+E2E_DECIMAL=${E2E_DECIMAL:-.}
 APP_PID=""
 APP_WIN=""
 E2E_WINDOWS=""
@@ -90,7 +94,11 @@ e2e_start_xvfb() {
 e2e_start_app() {
     local binary workdir=${2:-$E2E_TMP}
     binary=$(realpath "$1")
-    [ -z "$E2E_WINDOWS" ] || e2e_wine_setup
+    if [ -n "$E2E_WINDOWS" ]; then
+        e2e_wine_setup
+    elif [ "$E2E_DECIMAL" = , ]; then
+        E2E_APP_WRAPPER=(env LC_NUMERIC=de_DE.UTF-8 "${E2E_APP_WRAPPER[@]}")
+    fi
     (cd "$workdir" && exec "${E2E_APP_WRAPPER[@]}" "$binary" "${@:3}") >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
     E2E_PIDS+=("$APP_PID")

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Viewing a log with the real program: open it through the dialog, see the trace where the
 # scale puts it, read values under the pointer, copy the window, clear the chart, exit.
-# Usage: tst_view.sh BINARY [DPI]; at another dpi than 96 the desktop is scaled as desktops
-# scale it, and every line, position and read-out must be exact in its pixels.
+# Usage: tst_view.sh BINARY [DPI [SEPARATOR]]; at another dpi than 96 the desktop is scaled as
+# desktops scale it, and every line, position and read-out must be exact in its pixels; the
+# read-out writes the user's decimal separator.
 E2E_DPI=${2:-96}
+E2E_DECIMAL=${3:-.}
 source "$(dirname "$0")/lib.sh"
 binary=$1
 
@@ -57,8 +59,8 @@ done
 e2e_move_client $((inner_x + $(e2e_px 6000))) $((inner_y + $(e2e_px 4320)))
 sample=$(e2e_read_box "$(e2e_px 8160)" "$(e2e_px 390)")
 temperature=$(e2e_read_box "$(e2e_px 9240)" "$(e2e_px 390)")
-[ "$sample" = "100." ] || e2e_fail "sample read-out shows '$sample', not '100.'"
-[ "$temperature" = "0." ] || e2e_fail "temperature read-out shows '$temperature', not '0.'"
+[ "$sample" = "100$E2E_DECIMAL" ] || e2e_fail "sample read-out shows '$sample', not '100$E2E_DECIMAL'"
+[ "$temperature" = "0$E2E_DECIMAL" ] || e2e_fail "temperature read-out shows '$temperature', not '0$E2E_DECIMAL'"
 e2e_move_client $((inner_x + 1)) $((inner_y + 1))
 temperature=$(e2e_read_box "$(e2e_px 9240)" "$(e2e_px 390)")
 case $E2E_DPI in
@@ -66,6 +68,7 @@ case $E2E_DPI in
 144) expected=179.583 ;;
 192) expected=179.688 ;;
 esac
+expected=${expected/./$E2E_DECIMAL}
 [ "$temperature" = "$expected" ] || e2e_fail "one pixel down reads '$temperature', not '$expected'"
 
 e2e_expect_copy_matches_screen "$(e2e_px 9960)" "$E2E_CLIENT_HEIGHT"

@@ -40,6 +40,9 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "LogPixels"=dword:00000060
+
+[HKEY_CURRENT_USER\Control Panel\International]
+"sDecimal"="."
 EOF
 }
 
@@ -88,6 +91,7 @@ e2e_wine_setup() {
     done
     sed -i "s/^\"LogPixels\"=dword:00000060\$/\"LogPixels\"=dword:$(printf %08x "$E2E_DPI")/" \
         "$E2E_WINE_DIR/prefix/user.reg"
+    sed -i "s/^\"sDecimal\"=\".\"\$/\"sDecimal\"=\"$E2E_DECIMAL\"/" "$E2E_WINE_DIR/prefix/user.reg"
     wine_environment "$E2E_WINE_DIR"
     E2E_APP_WRAPPER=(env "${WINE_ENV[@]}" "$E2E_WINE")
     e2e_log "Wine prefix ready in $((SECONDS - started)) s"
