@@ -10,6 +10,8 @@ target_sources(core PRIVATE platform/win32/Text.cpp)
 target_sources(gui PRIVATE
     platform/win32/Application.cpp
     platform/win32/Form.cpp
+    platform/win32/Focus.cpp
+    platform/win32/FileDrops.cpp
     platform/win32/Controls.cpp
     platform/win32/Menus.cpp
     platform/win32/PictureBox.cpp

@@ -1,5 +1,6 @@
-// The top-level window: made from a form description, it routes its controls' commands,
-// colours, drawing and dropped files to them.
+// The top-level window: its class, its making from a form description, its tool tips and fonts,
+// and the routing of its messages to its controls, its drops (FileDrops.cpp) and its focus
+// (Focus.cpp).
 #include "platform/Form.h"
 #include "platform/Error.h"
 
@@ -20,19 +21,20 @@ constexpr wchar_t FormClass[] = L"KelvaneVokForm";
 constexpr DWORD FormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT FirstControlId = 100;
 
-// Every window alive; the program ends when the last one is gone.
+// Every window alive, from its first message to its last; the program ends when the last one is
+// gone.
 std::vector<Form::Native *> &liveForms()
 {
     static std::vector<Form::Native *> forms;
     return forms;
 }
 
-Form::Native *formOf(HWND window)
+// Returns whether it was the last.
+bool forget(Form::Native &form)
 {
-    for (Form::Native *form : liveForms())
-        if (form->window == window)
-            return form;
-    return nullptr;
+    auto &forms = liveForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), &form), forms.end());
+    return forms.empty();
 }
 
 int screenDpi()
@@ -40,23 +42,6 @@ int screenDpi()
     const WindowDc screen(nullptr);
     const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : 96;
-}
-
-std::vector<std::string> droppedPaths(HDROP drop)
-{
-    std::vector<std::string> paths;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
-        DragQueryFileW(drop, i, path.data(), UINT(path.size() + 1));
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        // A folder among the files refuses the whole drop, as a drag that is not all files is;
-        // anything else is opened, and what cannot be read says why.
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return {};
-        paths.push_back(toUtf8(path));
-    }
-    return paths;
 }
 
 LRESULT colourControl(Form::Native &form, HDC dc, HWND control, UINT message, WPARAM wParam,
@@ -100,11 +85,6 @@ LRESULT handleMessage(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
         }
         return 0;
     }
-    case WM_INITMENUPOPUP: {
-        const auto found = form.byPopup.find(reinterpret_cast<HMENU>(wParam));
-        runClick(form, found == form.byPopup.end() ? nullptr : found->second);
-        return 0;
-    }
     case WM_DRAWITEM: {
         const auto &item = *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
         const auto found = form.byWindow.find(item.hwndItem);
@@ -117,14 +97,9 @@ LRESULT handleMessage(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLOREDIT:
         return colourControl(form, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
                              message, wParam, lParam);
-    case WM_DROPFILES: {
-        const auto drop = reinterpret_cast<HDROP>(wParam);
-        const std::vector<std::string> paths = droppedPaths(drop);
-        DragFinish(drop);
-        if (!paths.empty() && form.dropHandler)
-            runGuarded(form.form, [&] { form.dropHandler(paths); });
+    case WM_DROPFILES:
+        filesDropped(form, reinterpret_cast<HDROP>(wParam));
         return 0;
-    }
     case WM_SIZE:
         // Lines drawn on the screen only are gone once the window is minimised.
         if (wParam == SIZE_MINIMIZED)
@@ -133,28 +108,17 @@ LRESULT handleMessage(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
                     dropScreenLines(*control->surface);
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus && IsChild(form.window, focus))
-                form.lastFocus = focus;
-        }
+        if (LOWORD(wParam) == WA_INACTIVE)
+            rememberFocus(form);
         break;
-    case WM_SETFOCUS: {
-        HWND target = form.lastFocus;
-        if (!target || !IsWindow(target))
-            target = form.focusOrder.empty() ? nullptr : form.focusOrder.front();
-        if (target)
-            SetFocus(target);
+    case WM_SETFOCUS:
+        restoreFocus(form);
         return 0;
-    }
-    case WM_DESTROY: {
+    case WM_DESTROY:
         form.window = nullptr;
-        auto &forms = liveForms();
-        forms.erase(std::remove(forms.begin(), forms.end(), &form), forms.end());
-        if (forms.empty())
+        if (forget(form))
             PostQuitMessage(0);
         return 0;
-    }
     }
     return DefWindowProcW(form.window, message, wParam, lParam);
 }
@@ -165,10 +129,10 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         auto *form = static_cast<Form::Native *>(
                 reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
         form->window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        liveForms().push_back(form);
     }
-    auto *form = reinterpret_cast<Form::Native *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form || form->window != window)
+    Form::Native *form = formOf(window);
+    if (!form)
         return DefWindowProcW(window, message, wParam, lParam);
     return handleMessage(*form, message, wParam, lParam);
 }
@@ -232,38 +196,20 @@ HFONT fontFor(Form::Native &form, const FontRow *row)
 
 } // namespace
 
-bool moveFocusOnTab(const MSG &message)
+Form::Native *formOf(HWND window)
 {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0
-        || GetKeyState(VK_MENU) < 0)
-        return false;
-    Form::Native *form = formOf(GetAncestor(message.hwnd, GA_ROOT));
-    if (!form || form->focusOrder.empty())
-        return false;
-    const auto &order = form->focusOrder;
-    const size_t count = order.size();
-    const auto at = std::find(order.begin(), order.end(), message.hwnd);
-    size_t next = 0;
-    if (at != order.end()) {
-        const size_t index = size_t(at - order.begin());
-        next = GetKeyState(VK_SHIFT) < 0 ? (index + count - 1) % count : (index + 1) % count;
-    }
-    SetFocus(order[next]);
-    // As in a dialog, a text box reached by Tab has its text selected.
-    wchar_t className[16] {};
-    GetClassNameW(order[next], className, 16);
-    if (lstrcmpiW(className, L"Edit") == 0)
-        SendMessageW(order[next], EM_SETSEL, 0, -1);
-    return true;
+    for (Form::Native *form : liveForms())
+        if (form->window == window)
+            return form;
+    return nullptr;
 }
 
+// Forgotten first, so that the window's last messages go to the system alone.
 Form::Native::~Native()
 {
     if (window) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        forget(*this);
         DestroyWindow(window);
-        auto &forms = liveForms();
-        forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     }
 }
 
@@ -292,7 +238,6 @@ void Form::load(const FormDescription &description)
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                          instance(), &form))
         throw Error(ErrorKind::Drawing, "cannot make the window: " + systemMessage(GetLastError()));
-    liveForms().push_back(&form);
     // Desktops that show a large icon (task switchers, docks) get the icon's largest picture.
     SendMessageW(form.window, WM_SETICON, ICON_BIG, LPARAM(loadIcon(icon, 48)));
     SendMessageW(form.window, WM_SETICON, ICON_SMALL, LPARAM(loadIcon(icon, 16)));
@@ -356,5 +301,3 @@ double Form::ScaleHeight() const
     GetClientRect(native_->window, &client);
     return client.bottom * native_->twipsPerPixel;
 }
-
-void Form::onFilesDropped(DropHandler handler) { native_->dropHandler = std::move(handler); }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/win32/Handles.h"
@@ -43,7 +45,6 @@ struct Form::Native
     HWND lastFocus = nullptr; // given back when the window is activated again
     std::map<HWND, Control::Native *> byWindow;
     std::map<UINT, Control::Native *> byId;
-    std::map<HMENU, Control::Native *> byPopup;
     std::map<const void *, GdiObject<HFONT>> fonts; // by font row
     HWND toolTips = nullptr;
     DropHandler dropHandler;
@@ -53,9 +54,19 @@ struct Form::Native
 
 HINSTANCE instance();
 
+// The live form whose top-level window this is, if any.
+Form::Native *formOf(HWND window);
+
 // The Tab key moves the focus along the form's focus order; true when it did so with this
 // message.
 bool moveFocusOnTab(const MSG &message);
+// The control that had the focus when the window was left gets it back when the window gets
+// the focus again; the first of the focus order if none.
+void rememberFocus(Form::Native &form);
+void restoreFocus(Form::Native &form);
+
+// Files dropped on the form, handed to its drop handler.
+void filesDropped(Form::Native &form, HDROP drop);
 
 // Controls made from a description row, child windows of the form's window.
 std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row, UINT id,
