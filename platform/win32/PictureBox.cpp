@@ -4,6 +4,7 @@
 
 #include "platform/Error.h"
 #include "platform/ErrorGuard.h"
+#include "platform/Pointer.h"
 #include "platform/Twips.h"
 #include "platform/win32/PictureSurface.h"
 #include "platform/win32/Text.h"
@@ -17,10 +18,6 @@
 namespace {
 
 constexpr wchar_t PictureBoxClass[] = L"KelvaneVokPicture";
-
-// Beyond this many pixels from the origin a position cannot be drawn (GDI's 27-bit device
-// coordinates), so such a line is an error instead of a silent nothing.
-constexpr double MaxPixel = 134217727;
 
 COLORREF colourOf(uint32_t colour) { return colour & 0xFFFFFF; }
 
@@ -99,11 +96,8 @@ PictureSurface::~PictureSurface()
 
 POINT PictureSurface::pixelOf(float x, float y) const
 {
-    const double px = twipsToPixels(x, form_.twipsPerPixel);
-    const double py = twipsToPixels(y, form_.twipsPerPixel);
-    if (!(std::abs(px) <= MaxPixel && std::abs(py) <= MaxPixel)) // also refuses NaN
-        throw Error(ErrorKind::Drawing, "a line end lies beyond the drawing surface's range");
-    return { LONG(px), LONG(py) };
+    const PixelPoint pixel = checkedPixel(x, y, form_.twipsPerPixel);
+    return { pixel.x, pixel.y };
 }
 
 // Made at the first line drawn while persistent drawing is on, the size of the inner area,
@@ -222,12 +216,12 @@ void PictureSurface::mouseMoved(WPARAM keys, int x, int y)
         return;
     if (!mouseHandler)
         return;
-    const short button = short(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0)
-                               | ((keys & MK_MBUTTON) ? 4 : 0));
-    const short shift = short(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0)
-                              | (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+    const PointerBits bits = pointerBits({ (keys & MK_LBUTTON) != 0, (keys & MK_RBUTTON) != 0,
+                                           (keys & MK_MBUTTON) != 0, (keys & MK_SHIFT) != 0,
+                                           (keys & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0 });
     const double tpp = form_.twipsPerPixel;
-    runGuarded(form_.form, [&] { mouseHandler(button, shift, float(x * tpp), float(y * tpp)); });
+    runGuarded(form_.form,
+               [&] { mouseHandler(bits.Button, bits.Shift, float(x * tpp), float(y * tpp)); });
 }
 
 LRESULT PictureSurface::handle(UINT message, WPARAM wParam, LPARAM lParam)
