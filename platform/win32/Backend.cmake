@@ -46,6 +46,7 @@ target_link_options(kelvane-vok PRIVATE -static -static-libgcc -static-libstdc++
                     LINKER:--dynamicbase,--nxcompat,--high-entropy-va
                     $<$<CONFIG:Release,MinSizeRel>:-s>)
 set_property(SOURCE platform/win32/kelvane-vok.rc APPEND PROPERTY OBJECT_DEPENDS
+             ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/kelvane-vok.manifest
              ${CMAKE_CURRENT_SOURCE_DIR}/resources/icon.ico
              ${CMAKE_CURRENT_SOURCE_DIR}/resources/glyph-new.bmp
              ${CMAKE_CURRENT_SOURCE_DIR}/resources/glyph-open.bmp

@@ -67,6 +67,8 @@ LRESULT colourControl(Form::Native &form, HDC dc, HWND control, UINT message, WP
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
+void changeDpi(Form::Native &form, int dpi, const RECT &suggested);
+
 void runClick(Form::Native &form, Control::Native *control)
 {
     if (control && control->click)
@@ -97,6 +99,9 @@ LRESULT handleMessage(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLOREDIT:
         return colourControl(form, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
                              message, wParam, lParam);
+    case WM_DPICHANGED:
+        changeDpi(form, HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+        return 0;
     case WM_DROPFILES:
         filesDropped(form, reinterpret_cast<HDROP>(wParam));
         return 0;
@@ -194,6 +199,58 @@ HFONT fontFor(Form::Native &form, const FontRow *row)
     return font.get();
 }
 
+// The client area the description's size at the form's dpi, the frame and menu bar around it.
+void fitClientArea(Form::Native &form)
+{
+    const FormDescription &description = *form.description;
+    const PixelRect client
+            = twipsRectToPixels(0, 0, description.width, description.height, form.twipsPerPixel);
+    RECT now {};
+    GetClientRect(form.window, &now);
+    RECT window {};
+    GetWindowRect(form.window, &window);
+    SetWindowPos(form.window, nullptr, 0, 0, window.right - window.left + client.width - now.right,
+                 window.bottom - window.top + client.height - now.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT controlFont(Form::Native &form, const ControlRow &row)
+{
+    return fontFor(form, row.font ? row.font : form.description->font);
+}
+
+// Moved to a screen of another dpi, the window is laid out again from its twips there, as at
+// its making: it takes the system's suggested place, its client area the description's size,
+// its controls their places and new fonts, and the chart is drawn again.
+void changeDpi(Form::Native &form, int dpi, const RECT &suggested)
+{
+    if (dpi <= 0 || dpi == form.dpi || !form.description)
+        return;
+    runGuarded(form.form, [&] {
+        form.dpi = dpi;
+        form.twipsPerPixel = 1440.0 / dpi;
+        // The old fonts stay until every control has its new one.
+        const auto oldFonts = std::move(form.fonts);
+        form.fonts.clear();
+        SetWindowPos(form.window, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        fitClientArea(form);
+        for (const auto &[window, control] : form.byWindow) {
+            if (!control->row)
+                continue;
+            const ControlRow &row = *control->row;
+            const PixelRect at = twipsRectToPixels(row.left, row.top, row.width, row.height,
+                                                   form.twipsPerPixel);
+            MoveWindow(window, at.left, at.top, at.width, at.height, TRUE);
+            if (control->surface)
+                redrawAtDpi(*control->surface);
+            else
+                SendMessageW(window, WM_SETFONT, WPARAM(controlFont(form, row)), TRUE);
+        }
+    });
+}
+
 } // namespace
 
 Form::Native *formOf(HWND window)
@@ -223,6 +280,7 @@ void Form::load(const FormDescription &description)
     Native &form = *native_;
     const std::wstring icon = toWide(description.icon ? description.icon : "");
     registerFormClass(icon);
+    form.description = &description;
     form.dpi = screenDpi();
     form.twipsPerPixel = 1440.0 / form.dpi;
     const double tpp = form.twipsPerPixel;
@@ -242,14 +300,14 @@ void Form::load(const FormDescription &description)
     SendMessageW(form.window, WM_SETICON, ICON_BIG, LPARAM(loadIcon(icon, 48)));
     SendMessageW(form.window, WM_SETICON, ICON_SMALL, LPARAM(loadIcon(icon, 16)));
     DragAcceptFiles(form.window, TRUE);
-    const HFONT windowFont = fontFor(form, description.font);
 
     UINT id = FirstControlId;
     for (const ControlRow &row : description.controls) {
         std::unique_ptr<Control> control = row.kind == ControlKind::PictureBox
                 ? createPictureBox(form, row, id)
-                : createControl(form, row, id, row.font ? fontFor(form, row.font) : windowFont);
+                : createControl(form, row, id, controlFont(form, row));
         Control::Native &native = control->native();
+        native.row = &row;
         form.byWindow[native.window] = &native;
         form.byId[id++] = &native;
         if (row.toolTip)
@@ -263,13 +321,7 @@ void Form::load(const FormDescription &description)
     }
     // The menu bar is set after the window is made, which can wrap or change its height: the
     // client area is given its size again.
-    RECT now {};
-    GetClientRect(form.window, &now);
-    RECT window {};
-    GetWindowRect(form.window, &window);
-    SetWindowPos(form.window, nullptr, 0, 0, window.right - window.left + client.width - now.right,
-                 window.bottom - window.top + client.height - now.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea(form);
     for (const char *name : description.focusOrder)
         form.focusOrder.push_back(controlNamed(name).native().window);
 }

@@ -20,6 +20,7 @@ class PictureSurface;
 struct Control::Native
 {
     Form::Native *form = nullptr;
+    const ControlRow *row = nullptr; // placed and lettered from it again at another dpi
     HWND window = nullptr; // none for a menu item
     UINT id = 0; // the command identifier of a button or menu item
     Handler click;
@@ -38,6 +39,7 @@ struct Control::Native
 struct Form::Native
 {
     Form *form = nullptr;
+    const FormDescription *description = nullptr;
     HWND window = nullptr;
     int dpi = 96;
     double twipsPerPixel = 15;
@@ -87,3 +89,5 @@ void setClipboardText(const std::wstring &text);
 // The picture box's window class; registered once.
 const wchar_t *pictureBoxClass();
 void dropScreenLines(PictureSurface &surface);
+// The chart again at the form's new dpi, once its window has its new size.
+void redrawAtDpi(PictureSurface &surface);
