@@ -142,6 +142,17 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     return handleMessage(*form, message, wParam, lParam);
 }
 
+// The dpi of the monitor a window is on, where the system says (Windows 10 from 1607); the
+// system's dpi, which the window was made at, elsewhere.
+int windowDpi(HWND window, int systemDpi)
+{
+    using GetDpiForWindowFunction = UINT(WINAPI *)(HWND);
+    const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const int dpi = getDpi ? int(getDpi(window)) : 0;
+    return dpi > 0 ? dpi : systemDpi;
+}
+
 HICON loadIcon(const std::wstring &name, int size)
 {
     return static_cast<HICON>(
@@ -296,6 +307,10 @@ void Form::load(const FormDescription &description)
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                          instance(), &form))
         throw Error(ErrorKind::Drawing, "cannot make the window: " + systemMessage(GetLastError()));
+    // A window that opens on a monitor of another scale than the system's is laid out at that
+    // monitor's dpi; its size is set once its controls are made.
+    form.dpi = windowDpi(form.window, form.dpi);
+    form.twipsPerPixel = 1440.0 / form.dpi;
     // Desktops that show a large icon (task switchers, docks) get the icon's largest picture.
     SendMessageW(form.window, WM_SETICON, ICON_BIG, LPARAM(loadIcon(icon, 48)));
     SendMessageW(form.window, WM_SETICON, ICON_SMALL, LPARAM(loadIcon(icon, 16)));
