@@ -11,7 +11,7 @@ add_test(NAME wine_prefix_remove COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_prefix_remove PROPERTIES FIXTURES_CLEANUP wine)
 
-foreach(name tst_decoderecord tst_chartscale tst_numberformat tst_backendlogic)
+foreach(name tst_decoderecord tst_loadlog tst_loadlogbulk tst_chartscale tst_numberformat tst_backendlogic)
     set(source ${CMAKE_CURRENT_SOURCE_DIR}/tests/${name}.cpp)
     set(generated ${CMAKE_CURRENT_BINARY_DIR}/tests/${name})
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
