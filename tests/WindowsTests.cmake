@@ -6,8 +6,8 @@ enable_testing()
 set(vok_wine_prefix ${CMAKE_CURRENT_BINARY_DIR}/tests/wine-prefix)
 add_test(NAME wine_prefix COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/wine.sh prepare
     ${vok_wine_prefix})
-add_test(NAME wine_prefix_remove COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/wine.sh remove
-    ${vok_wine_prefix})
+add_test(NAME wine_prefix_remove COMMAND ${CMAKE_COMMAND} -E rm -rf ${vok_wine_prefix}
+    ${vok_wine_prefix}-decimal)
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_prefix_remove PROPERTIES FIXTURES_CLEANUP wine)
 
@@ -37,3 +37,7 @@ foreach(name tst_decoderecord tst_loadlog tst_loadlogbulk tst_chartscale tst_num
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
 endforeach()
+# A user who writes decimals with a comma, in a prefix of its own.
+add_test(NAME tst_numberformat_comma COMMAND tst_numberformat)
+set_tests_properties(tst_numberformat_comma PROPERTIES FIXTURES_REQUIRED wine
+    ENVIRONMENT "VOK_WINE_DECIMAL=,;VOK_TEST_DECIMAL=,")
