@@ -24,6 +24,8 @@ public:
 
     // Makes the window, its controls, menus and focus order from the description; the client
     // area gets the description's size at the screen's dpi, and a later resize moves nothing.
+    // The description must outlive the form: a move to a screen of another dpi lays the window
+    // out again from it.
     void load(const FormDescription &description);
 
     // A control or menu the description named; a name it did not give is a programming fault.

@@ -10,6 +10,8 @@ vok_install_packages
 # The Windows edition: its end-to-end tests run under Wine with the Linux build's (not again in
 # the sanitized run, which builds only the Linux edition anew).
 bash "$VOK_ROOT/scripts/build-windows.sh"
+# The Windows build's own unit tests, under Wine.
+(cd "$VOK_ROOT/build-windows" && ctest --output-on-failure -j2)
 vok_build "$VOK_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVOK_WINDOWS_EXE="$VOK_ROOT/build-windows/kelvane-vok.exe"
 (cd "$VOK_ROOT/build" && ctest --output-on-failure -j2)

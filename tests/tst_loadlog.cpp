@@ -8,7 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <optional>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 Q_DECLARE_METATYPE(std::optional<ErrorKind>)
 
@@ -38,11 +42,18 @@ LoadResult load(WindowState &state, const QString &path)
     return result;
 }
 
+// The process's open files (on Windows, its handles of every kind).
 int openDescriptors()
 {
+#ifdef _WIN32
+    DWORD handles = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
+    return int(handles);
+#else
     return int(QDir(QStringLiteral("/proc/self/fd"))
                        .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
                        .size());
+#endif
 }
 
 } // namespace
@@ -188,10 +199,12 @@ private slots:
         QCOMPARE(result.error, std::optional(ErrorKind::File));
         QVERIFY(QString::fromStdString(result.message).contains("folder"));
 
+#ifndef _WIN32
         // A FIFO with no writer would block an ordinary open for ever.
         QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
         result = load(state, path("fifo"));
         QCOMPARE(result.error, std::optional(ErrorKind::File));
+#endif
 
         result = load(state, QStringLiteral("/dev/zero"));
         QCOMPARE(result.error, std::optional(ErrorKind::File));

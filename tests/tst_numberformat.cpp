@@ -3,6 +3,12 @@
 
 #include <QTest>
 
+#ifdef _WIN32
+#include "platform/Locale.h"
+
+#include <cstdlib>
+#endif
+
 class TestNumberFormat : public QObject
 {
     Q_OBJECT
@@ -87,6 +93,17 @@ private slots:
                          formatNumber(value, pattern.toStdString(), separator.toStdString())),
                  expected);
     }
+
+#ifdef _WIN32
+    // The read-out writes the user's separator from the regional settings; the Windows build's
+    // tests run this again for a user who has set a comma there (VOK_TEST_DECIMAL).
+    void usersSeparator()
+    {
+        const char *separator = std::getenv("VOK_TEST_DECIMAL");
+        const std::string expected = std::string("25") + (separator ? separator : ".") + "25";
+        QCOMPARE(formatNumber(25.25f, "0.###", userDecimalSeparator()), expected);
+    }
+#endif
 };
 
 QTEST_APPLESS_MAIN(TestNumberFormat)

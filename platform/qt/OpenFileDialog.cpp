@@ -1,7 +1,7 @@
 // Showing Qt's file dialog for the open-file component.
 #include "platform/OpenFileDialog.h"
 
-#include "platform/Error.h"
+#include "platform/FileFilter.h"
 #include "platform/qt/Native.h"
 
 #include <QAbstractItemView>
@@ -64,21 +64,14 @@ OpenFileDialog::~OpenFileDialog() { delete native_->dialog; }
 
 QStringList qtNameFilters(const QString &filter)
 {
-    if (filter.isEmpty())
-        return {};
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    if (parts.size() % 2 != 0)
-        throw Error(ErrorKind::Dialog,
-                    "the file filter \"" + filter.toStdString() + "\" lacks a pattern");
     QStringList result;
-    for (qsizetype i = 0; i < parts.size(); i += 2) {
+    for (const FileFilterEntry &entry : parseFileFilter(filter.toStdString())) {
         QStringList patterns;
-        for (const QString &pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            // Qt's "*.*" wants a dot in the name; the classic pattern means every file.
-            patterns << (pattern.trimmed() == QLatin1String("*.*") ? QStringLiteral("*")
-                                                                   : pattern.trimmed());
-        }
-        result << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
+        // Qt's "*.*" wants a dot in the name; the classic pattern means every file.
+        for (const std::string &pattern : entry.patterns)
+            patterns << (pattern == "*.*" ? QStringLiteral("*") : QString::fromStdString(pattern));
+        result << QStringLiteral("%1 (%2)").arg(QString::fromStdString(entry.description),
+                                                patterns.join(QLatin1Char(' ')));
     }
     return result;
 }

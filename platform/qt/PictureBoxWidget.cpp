@@ -2,6 +2,7 @@
 #include "platform/qt/PictureBoxWidget.h"
 
 #include "platform/Error.h"
+#include "platform/Pointer.h"
 #include "platform/Twips.h"
 #include "platform/qt/ScreenDpi.h"
 
@@ -10,15 +11,10 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <optional>
 #include <utility>
 
 namespace {
-
-// Beyond this many pixels from the origin a position cannot be drawn (the limit of the
-// classic 27-bit device coordinates), so such a line is an error instead of a silent nothing.
-constexpr double MaxPixel = 134217727;
 
 QColor colourFromPacked(uint32_t colour)
 {
@@ -27,18 +23,15 @@ QColor colourFromPacked(uint32_t colour)
 
 std::optional<QPoint> drawablePixel(float x, float y, double twipsPerPixel)
 {
-    const double px = twipsToPixels(x, twipsPerPixel);
-    const double py = twipsToPixels(y, twipsPerPixel);
-    if (!(std::abs(px) <= MaxPixel && std::abs(py) <= MaxPixel)) // also refuses NaN
-        return std::nullopt;
-    return QPoint(int(px), int(py));
+    if (const std::optional<PixelPoint> pixel = pixelInRange(x, y, twipsPerPixel))
+        return QPoint(pixel->x, pixel->y);
+    return std::nullopt;
 }
 
 QPoint pixelOf(float x, float y, double twipsPerPixel)
 {
-    if (const std::optional<QPoint> pixel = drawablePixel(x, y, twipsPerPixel))
-        return *pixel;
-    throw Error(ErrorKind::Drawing, "a line end lies beyond the drawing surface's range");
+    const PixelPoint pixel = checkedPixel(x, y, twipsPerPixel);
+    return QPoint(pixel.x, pixel.y);
 }
 
 QRgb &rawPixel(QImage &image, QPoint point)
@@ -78,17 +71,6 @@ std::optional<QRect> straightRun(QPoint from, QPoint to)
     // Spelled out: QRect::normalized() moves both edges of a reversed rectangle by one.
     return QRect(QPoint(std::min(from.x(), last.x()), std::min(from.y(), last.y())),
                  QPoint(std::max(from.x(), last.x()), std::max(from.y(), last.y())));
-}
-
-// The classic bit set for Qt flags: each flag that is set adds its bit.
-template<typename Flag>
-short bitsOf(QFlags<Flag> flags, std::initializer_list<std::pair<Flag, short>> bits)
-{
-    short result = 0;
-    for (const auto &[flag, bit] : bits)
-        if (flags.testFlag(flag))
-            result |= bit;
-    return result;
 }
 
 QImage transparentImage(QSize size)
@@ -318,12 +300,12 @@ void PictureBoxWidget::mouseMoveEvent(QMouseEvent *event)
     // A button pressed on the box keeps the pointer, so its moves beyond the box still count.
     if (event->buttons() == Qt::NoButton && !QRect(QPoint(), inner.size()).contains(pixel))
         return;
-    const short button
-            = bitsOf(event->buttons(),
-                     { { Qt::LeftButton, 1 }, { Qt::RightButton, 2 }, { Qt::MiddleButton, 4 } });
-    const short shift = bitsOf(
-            event->modifiers(),
-            { { Qt::ShiftModifier, 1 }, { Qt::ControlModifier, 2 }, { Qt::AltModifier, 4 } });
+    const Qt::MouseButtons buttons = event->buttons();
+    const Qt::KeyboardModifiers keys = event->modifiers();
+    const PointerBits bits
+            = pointerBits({ buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
+                            buttons.testFlag(Qt::MiddleButton), keys.testFlag(Qt::ShiftModifier),
+                            keys.testFlag(Qt::ControlModifier), keys.testFlag(Qt::AltModifier) });
     const double tpp = twipsPerPixel(this);
-    emit MouseMove(button, shift, float(pixel.x() * tpp), float(pixel.y() * tpp));
+    emit MouseMove(bits.Button, bits.Shift, float(pixel.x() * tpp), float(pixel.y() * tpp));
 }

@@ -1,6 +1,8 @@
 // Choosing a Thai-capable font from a list of family names.
 #include "platform/qt/ThaiFont.h"
 
+#include "platform/ThaiFace.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 #include <algorithm>
@@ -10,34 +12,23 @@
 
 namespace {
 
-bool writesThai(const QString &family)
-{
-    return QFontDatabase::writingSystems(family).contains(QFontDatabase::Thai);
-}
-
-// A family and its point size, resolved to an installed family.
-struct InstalledFace
-{
-    QString family;
-    double pointSize;
-};
-
-InstalledFace thaiFace(std::span<const FontFace> faces)
+ThaiFace thaiFace(std::span<const FontFace> faces)
 {
     // Qt lists writing systems only for installed families, so this also says the family is
     // there; hasFamily would ask fontconfig to resolve aliases first, a tenth of a millisecond
     // each time, only to find the same installed name.
-    for (const FontFace &face : faces) {
-        const QString family = QString::fromUtf8(face.family);
-        if (writesThai(family))
-            return { family, face.pointSize };
-    }
-    const QStringList installed = QFontDatabase::families(QFontDatabase::Thai);
-    if (!installed.isEmpty() && !faces.empty())
-        return { installed.constFirst(), faces.back().pointSize };
-    if (faces.empty())
-        return { QString(), 8.25 };
-    return { QString::fromUtf8(faces.front().family), faces.front().pointSize };
+    return chooseThaiFace(
+            faces,
+            [](const std::string &family) {
+                return QFontDatabase::writingSystems(QString::fromStdString(family))
+                        .contains(QFontDatabase::Thai);
+            },
+            [] {
+                std::vector<std::string> names;
+                for (const QString &family : QFontDatabase::families(QFontDatabase::Thai))
+                    names.push_back(family.toStdString());
+                return names;
+            });
 }
 
 // A window asks for the same few lists once per control; the installed fonts do not change
@@ -50,9 +41,9 @@ bool sameFaces(const std::vector<FontFace> &list, std::span<const FontFace> face
                       });
 }
 
-const InstalledFace &cachedThaiFace(std::span<const FontFace> faces)
+const ThaiFace &cachedThaiFace(std::span<const FontFace> faces)
 {
-    static std::vector<std::pair<std::vector<FontFace>, InstalledFace>> resolved;
+    static std::vector<std::pair<std::vector<FontFace>, ThaiFace>> resolved;
     for (const auto &[list, face] : resolved) {
         if (sameFaces(list, faces))
             return face;
@@ -65,8 +56,8 @@ const InstalledFace &cachedThaiFace(std::span<const FontFace> faces)
 
 QFont thaiFont(std::span<const FontFace> faces, bool bold)
 {
-    const InstalledFace &face = cachedThaiFace(faces);
-    QFont font(face.family);
+    const ThaiFace &face = cachedThaiFace(faces);
+    QFont font(QString::fromStdString(face.family));
     font.setPointSizeF(face.pointSize);
     font.setBold(bold);
     return font;

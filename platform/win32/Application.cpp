@@ -17,7 +17,8 @@ HINSTANCE instance() { return GetModuleHandleW(nullptr); }
 Application::Application(int, char *[]) : native_(std::make_unique<Native>())
 {
     // Layout is in twips and converted at the screen's dpi, so the system need not scale
-    // the window as a bitmap.
+    // the window as a bitmap. The manifest asks for awareness per monitor; where the system
+    // reads no manifest setting, this asks for it system-wide.
     SetProcessDPIAware();
     const INITCOMMONCONTROLSEX controls { sizeof controls,
                                           ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES };

@@ -5,11 +5,13 @@ enable_language(RC)
 # Windows 7 is the oldest system the calls below exist on (GetLocaleInfoEx, SetProcessDPIAware).
 set(VOK_WIN32_DEFINITIONS UNICODE _UNICODE NOMINMAX WINVER=0x0601 _WIN32_WINNT=0x0601)
 target_compile_definitions(core PUBLIC ${VOK_WIN32_DEFINITIONS})
-target_sources(core PRIVATE platform/win32/Text.cpp)
+target_sources(core PRIVATE platform/win32/Text.cpp platform/win32/Locale.cpp)
 
 target_sources(gui PRIVATE
     platform/win32/Application.cpp
     platform/win32/Form.cpp
+    platform/win32/Focus.cpp
+    platform/win32/FileDrops.cpp
     platform/win32/Controls.cpp
     platform/win32/Menus.cpp
     platform/win32/PictureBox.cpp
@@ -19,7 +21,6 @@ target_sources(gui PRIVATE
     platform/win32/Clipboard.cpp
     platform/win32/ErrorGuard.cpp
     platform/win32/BusyCursor.cpp
-    platform/win32/Locale.cpp
 )
 target_link_libraries(gui PUBLIC gdi32 user32 comctl32 comdlg32 ole32 oleaut32 shell32 uuid)
 
@@ -44,6 +45,7 @@ target_link_options(kelvane-vok PRIVATE -static -static-libgcc -static-libstdc++
                     LINKER:--dynamicbase,--nxcompat,--high-entropy-va
                     $<$<CONFIG:Release,MinSizeRel>:-s>)
 set_property(SOURCE platform/win32/kelvane-vok.rc APPEND PROPERTY OBJECT_DEPENDS
+             ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/kelvane-vok.manifest
              ${CMAKE_CURRENT_SOURCE_DIR}/resources/icon.ico
              ${CMAKE_CURRENT_SOURCE_DIR}/resources/glyph-new.bmp
              ${CMAKE_CURRENT_SOURCE_DIR}/resources/glyph-open.bmp

@@ -1,5 +1,6 @@
-// The top-level window: made from a form description, it routes its controls' commands,
-// colours, drawing and dropped files to them.
+// The top-level window: its class, its making from a form description, its tool tips and fonts,
+// and the routing of its messages to its controls, its drops (FileDrops.cpp) and its focus
+// (Focus.cpp).
 #include "platform/Form.h"
 #include "platform/Error.h"
 
@@ -20,19 +21,20 @@ constexpr wchar_t FormClass[] = L"KelvaneVokForm";
 constexpr DWORD FormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT FirstControlId = 100;
 
-// Every window alive; the program ends when the last one is gone.
+// Every window alive, from its first message to its last; the program ends when the last one is
+// gone.
 std::vector<Form::Native *> &liveForms()
 {
     static std::vector<Form::Native *> forms;
     return forms;
 }
 
-Form::Native *formOf(HWND window)
+// Returns whether it was the last.
+bool forget(Form::Native &form)
 {
-    for (Form::Native *form : liveForms())
-        if (form->window == window)
-            return form;
-    return nullptr;
+    auto &forms = liveForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), &form), forms.end());
+    return forms.empty();
 }
 
 int screenDpi()
@@ -40,23 +42,6 @@ int screenDpi()
     const WindowDc screen(nullptr);
     const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : 96;
-}
-
-std::vector<std::string> droppedPaths(HDROP drop)
-{
-    std::vector<std::string> paths;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
-        DragQueryFileW(drop, i, path.data(), UINT(path.size() + 1));
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        // A folder among the files refuses the whole drop, as a drag that is not all files is;
-        // anything else is opened, and what cannot be read says why.
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return {};
-        paths.push_back(toUtf8(path));
-    }
-    return paths;
 }
 
 LRESULT colourControl(Form::Native &form, HDC dc, HWND control, UINT message, WPARAM wParam,
@@ -82,6 +67,8 @@ LRESULT colourControl(Form::Native &form, HDC dc, HWND control, UINT message, WP
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
+void changeDpi(Form::Native &form, int dpi, const RECT &suggested);
+
 void runClick(Form::Native &form, Control::Native *control)
 {
     if (control && control->click)
@@ -100,11 +87,6 @@ LRESULT handleMessage(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
         }
         return 0;
     }
-    case WM_INITMENUPOPUP: {
-        const auto found = form.byPopup.find(reinterpret_cast<HMENU>(wParam));
-        runClick(form, found == form.byPopup.end() ? nullptr : found->second);
-        return 0;
-    }
     case WM_DRAWITEM: {
         const auto &item = *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
         const auto found = form.byWindow.find(item.hwndItem);
@@ -117,14 +99,12 @@ LRESULT handleMessage(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLOREDIT:
         return colourControl(form, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
                              message, wParam, lParam);
-    case WM_DROPFILES: {
-        const auto drop = reinterpret_cast<HDROP>(wParam);
-        const std::vector<std::string> paths = droppedPaths(drop);
-        DragFinish(drop);
-        if (!paths.empty() && form.dropHandler)
-            runGuarded(form.form, [&] { form.dropHandler(paths); });
+    case WM_DPICHANGED:
+        changeDpi(form, HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
-    }
+    case WM_DROPFILES:
+        filesDropped(form, reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_SIZE:
         // Lines drawn on the screen only are gone once the window is minimised.
         if (wParam == SIZE_MINIMIZED)
@@ -133,28 +113,17 @@ LRESULT handleMessage(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
                     dropScreenLines(*control->surface);
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus && IsChild(form.window, focus))
-                form.lastFocus = focus;
-        }
+        if (LOWORD(wParam) == WA_INACTIVE)
+            rememberFocus(form);
         break;
-    case WM_SETFOCUS: {
-        HWND target = form.lastFocus;
-        if (!target || !IsWindow(target))
-            target = form.focusOrder.empty() ? nullptr : form.focusOrder.front();
-        if (target)
-            SetFocus(target);
+    case WM_SETFOCUS:
+        restoreFocus(form);
         return 0;
-    }
-    case WM_DESTROY: {
+    case WM_DESTROY:
         form.window = nullptr;
-        auto &forms = liveForms();
-        forms.erase(std::remove(forms.begin(), forms.end(), &form), forms.end());
-        if (forms.empty())
+        if (forget(form))
             PostQuitMessage(0);
         return 0;
-    }
     }
     return DefWindowProcW(form.window, message, wParam, lParam);
 }
@@ -165,12 +134,23 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         auto *form = static_cast<Form::Native *>(
                 reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
         form->window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        liveForms().push_back(form);
     }
-    auto *form = reinterpret_cast<Form::Native *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form || form->window != window)
+    Form::Native *form = formOf(window);
+    if (!form)
         return DefWindowProcW(window, message, wParam, lParam);
     return handleMessage(*form, message, wParam, lParam);
+}
+
+// The dpi of the monitor a window is on, where the system says (Windows 10 from 1607); the
+// system's dpi, which the window was made at, elsewhere.
+int windowDpi(HWND window, int systemDpi)
+{
+    using GetDpiForWindowFunction = UINT(WINAPI *)(HWND);
+    const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const int dpi = getDpi ? int(getDpi(window)) : 0;
+    return dpi > 0 ? dpi : systemDpi;
 }
 
 HICON loadIcon(const std::wstring &name, int size)
@@ -230,40 +210,74 @@ HFONT fontFor(Form::Native &form, const FontRow *row)
     return font.get();
 }
 
-} // namespace
-
-bool moveFocusOnTab(const MSG &message)
+// The client area the description's size at the form's dpi, the frame and menu bar around it.
+void fitClientArea(Form::Native &form)
 {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0
-        || GetKeyState(VK_MENU) < 0)
-        return false;
-    Form::Native *form = formOf(GetAncestor(message.hwnd, GA_ROOT));
-    if (!form || form->focusOrder.empty())
-        return false;
-    const auto &order = form->focusOrder;
-    const size_t count = order.size();
-    const auto at = std::find(order.begin(), order.end(), message.hwnd);
-    size_t next = 0;
-    if (at != order.end()) {
-        const size_t index = size_t(at - order.begin());
-        next = GetKeyState(VK_SHIFT) < 0 ? (index + count - 1) % count : (index + 1) % count;
-    }
-    SetFocus(order[next]);
-    // As in a dialog, a text box reached by Tab has its text selected.
-    wchar_t className[16] {};
-    GetClassNameW(order[next], className, 16);
-    if (lstrcmpiW(className, L"Edit") == 0)
-        SendMessageW(order[next], EM_SETSEL, 0, -1);
-    return true;
+    const FormDescription &description = *form.description;
+    const PixelRect client
+            = twipsRectToPixels(0, 0, description.width, description.height, form.twipsPerPixel);
+    RECT now {};
+    GetClientRect(form.window, &now);
+    RECT window {};
+    GetWindowRect(form.window, &window);
+    SetWindowPos(form.window, nullptr, 0, 0, window.right - window.left + client.width - now.right,
+                 window.bottom - window.top + client.height - now.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+HFONT controlFont(Form::Native &form, const ControlRow &row)
+{
+    return fontFor(form, row.font ? row.font : form.description->font);
+}
+
+// Moved to a screen of another dpi, the window is laid out again from its twips there, as at
+// its making: it takes the system's suggested place, its client area the description's size,
+// its controls their places and new fonts, and the chart is drawn again.
+void changeDpi(Form::Native &form, int dpi, const RECT &suggested)
+{
+    if (dpi <= 0 || dpi == form.dpi || !form.description)
+        return;
+    runGuarded(form.form, [&] {
+        form.dpi = dpi;
+        form.twipsPerPixel = 1440.0 / dpi;
+        // The old fonts stay until every control has its new one.
+        const auto oldFonts = std::move(form.fonts);
+        form.fonts.clear();
+        SetWindowPos(form.window, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        fitClientArea(form);
+        for (const auto &[window, control] : form.byWindow) {
+            if (!control->row)
+                continue;
+            const ControlRow &row = *control->row;
+            const PixelRect at = twipsRectToPixels(row.left, row.top, row.width, row.height,
+                                                   form.twipsPerPixel);
+            MoveWindow(window, at.left, at.top, at.width, at.height, TRUE);
+            if (control->surface)
+                redrawAtDpi(*control->surface);
+            else
+                SendMessageW(window, WM_SETFONT, WPARAM(controlFont(form, row)), TRUE);
+        }
+    });
+}
+
+} // namespace
+
+Form::Native *formOf(HWND window)
+{
+    for (Form::Native *form : liveForms())
+        if (form->window == window)
+            return form;
+    return nullptr;
+}
+
+// Forgotten first, so that the window's last messages go to the system alone.
 Form::Native::~Native()
 {
     if (window) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        forget(*this);
         DestroyWindow(window);
-        auto &forms = liveForms();
-        forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     }
 }
 
@@ -277,6 +291,7 @@ void Form::load(const FormDescription &description)
     Native &form = *native_;
     const std::wstring icon = toWide(description.icon ? description.icon : "");
     registerFormClass(icon);
+    form.description = &description;
     form.dpi = screenDpi();
     form.twipsPerPixel = 1440.0 / form.dpi;
     const double tpp = form.twipsPerPixel;
@@ -292,19 +307,22 @@ void Form::load(const FormDescription &description)
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                          instance(), &form))
         throw Error(ErrorKind::Drawing, "cannot make the window: " + systemMessage(GetLastError()));
-    liveForms().push_back(&form);
+    // A window that opens on a monitor of another scale than the system's is laid out at that
+    // monitor's dpi; its size is set once its controls are made.
+    form.dpi = windowDpi(form.window, form.dpi);
+    form.twipsPerPixel = 1440.0 / form.dpi;
     // Desktops that show a large icon (task switchers, docks) get the icon's largest picture.
     SendMessageW(form.window, WM_SETICON, ICON_BIG, LPARAM(loadIcon(icon, 48)));
     SendMessageW(form.window, WM_SETICON, ICON_SMALL, LPARAM(loadIcon(icon, 16)));
     DragAcceptFiles(form.window, TRUE);
-    const HFONT windowFont = fontFor(form, description.font);
 
     UINT id = FirstControlId;
     for (const ControlRow &row : description.controls) {
         std::unique_ptr<Control> control = row.kind == ControlKind::PictureBox
                 ? createPictureBox(form, row, id)
-                : createControl(form, row, id, row.font ? fontFor(form, row.font) : windowFont);
+                : createControl(form, row, id, controlFont(form, row));
         Control::Native &native = control->native();
+        native.row = &row;
         form.byWindow[native.window] = &native;
         form.byId[id++] = &native;
         if (row.toolTip)
@@ -318,13 +336,7 @@ void Form::load(const FormDescription &description)
     }
     // The menu bar is set after the window is made, which can wrap or change its height: the
     // client area is given its size again.
-    RECT now {};
-    GetClientRect(form.window, &now);
-    RECT window {};
-    GetWindowRect(form.window, &window);
-    SetWindowPos(form.window, nullptr, 0, 0, window.right - window.left + client.width - now.right,
-                 window.bottom - window.top + client.height - now.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea(form);
     for (const char *name : description.focusOrder)
         form.focusOrder.push_back(controlNamed(name).native().window);
 }
@@ -356,5 +368,3 @@ double Form::ScaleHeight() const
     GetClientRect(native_->window, &client);
     return client.bottom * native_->twipsPerPixel;
 }
-
-void Form::onFilesDropped(DropHandler handler) { native_->dropHandler = std::move(handler); }

@@ -39,8 +39,6 @@ HMENU createMenuBar(Form::Native &form, std::span<const MenuRow> rows, UINT firs
             AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
                         caption.c_str());
             popups.emplace(row.name, popup);
-            // Opening a menu counts as its click.
-            form.byPopup[popup] = native.get();
         } else {
             AppendMenuW(parent, MF_STRING, native->id, caption.c_str());
             form.byId[native->id] = native.get();

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/win32/Handles.h"
@@ -18,6 +20,7 @@ class PictureSurface;
 struct Control::Native
 {
     Form::Native *form = nullptr;
+    const ControlRow *row = nullptr; // placed and lettered from it again at another dpi
     HWND window = nullptr; // none for a menu item
     UINT id = 0; // the command identifier of a button or menu item
     Handler click;
@@ -36,6 +39,7 @@ struct Control::Native
 struct Form::Native
 {
     Form *form = nullptr;
+    const FormDescription *description = nullptr;
     HWND window = nullptr;
     int dpi = 96;
     double twipsPerPixel = 15;
@@ -43,7 +47,6 @@ struct Form::Native
     HWND lastFocus = nullptr; // given back when the window is activated again
     std::map<HWND, Control::Native *> byWindow;
     std::map<UINT, Control::Native *> byId;
-    std::map<HMENU, Control::Native *> byPopup;
     std::map<const void *, GdiObject<HFONT>> fonts; // by font row
     HWND toolTips = nullptr;
     DropHandler dropHandler;
@@ -53,9 +56,19 @@ struct Form::Native
 
 HINSTANCE instance();
 
+// The live form whose top-level window this is, if any.
+Form::Native *formOf(HWND window);
+
 // The Tab key moves the focus along the form's focus order; true when it did so with this
 // message.
 bool moveFocusOnTab(const MSG &message);
+// The control that had the focus when the window was left gets it back when the window gets
+// the focus again; the first of the focus order if none.
+void rememberFocus(Form::Native &form);
+void restoreFocus(Form::Native &form);
+
+// Files dropped on the form, handed to its drop handler.
+void filesDropped(Form::Native &form, HDROP drop);
 
 // Controls made from a description row, child windows of the form's window.
 std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row, UINT id,
@@ -76,3 +89,5 @@ void setClipboardText(const std::wstring &text);
 // The picture box's window class; registered once.
 const wchar_t *pictureBoxClass();
 void dropScreenLines(PictureSurface &surface);
+// The chart again at the form's new dpi, once its window has its new size.
+void redrawAtDpi(PictureSurface &surface);

@@ -2,12 +2,11 @@
 #include "platform/OpenFileDialog.h"
 
 #include "platform/Error.h"
+#include "platform/FileFilter.h"
 #include "platform/win32/Native.h"
 #include "platform/win32/Text.h"
 
 #include <commdlg.h>
-
-#include <string_view>
 
 struct OpenFileDialog::Native
 {
@@ -16,26 +15,19 @@ struct OpenFileDialog::Native
 
 namespace {
 
-// "Description|pattern|..." becomes the dialog's "Description\0pattern\0...\0\0"; patterns
-// already use the ';' the dialog separates them with.
+// The entries become the dialog's "Description\0pattern;pattern\0...\0\0".
 std::wstring dialogFilter(const std::string &filter)
 {
-    if (filter.empty())
+    const std::vector<FileFilterEntry> entries = parseFileFilter(filter);
+    if (entries.empty())
         return {};
     std::wstring result;
-    size_t parts = 0;
-    size_t start = 0;
-    while (true) {
-        const size_t bar = filter.find('|', start);
-        result += toWide(std::string_view(filter).substr(start, bar - start));
-        result += L'\0';
-        ++parts;
-        if (bar == std::string::npos)
-            break;
-        start = bar + 1;
+    for (const FileFilterEntry &entry : entries) {
+        std::string patterns;
+        for (const std::string &pattern : entry.patterns)
+            patterns += (patterns.empty() ? "" : ";") + pattern;
+        result += toWide(entry.description) + L'\0' + toWide(patterns) + L'\0';
     }
-    if (parts % 2 != 0)
-        throw Error(ErrorKind::Dialog, "the file filter \"" + filter + "\" lacks a pattern");
     return result + L'\0';
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/Error.h"
 #include "platform/ErrorGuard.h"
+#include "platform/Pointer.h"
 #include "platform/Twips.h"
 #include "platform/win32/PictureSurface.h"
 #include "platform/win32/Text.h"
@@ -17,10 +18,6 @@
 namespace {
 
 constexpr wchar_t PictureBoxClass[] = L"KelvaneVokPicture";
-
-// Beyond this many pixels from the origin a position cannot be drawn (GDI's 27-bit device
-// coordinates), so such a line is an error instead of a silent nothing.
-constexpr double MaxPixel = 134217727;
 
 COLORREF colourOf(uint32_t colour) { return colour & 0xFFFFFF; }
 
@@ -84,6 +81,8 @@ std::unique_ptr<Control> createPictureBox(Form::Native &form, const ControlRow &
 
 void dropScreenLines(PictureSurface &surface) { surface.dropScreenLines(); }
 
+void redrawAtDpi(PictureSurface &surface) { surface.redrawAtDpi(); }
+
 PictureSurface::PictureSurface(Form::Native &form, HWND window, COLORREF background)
     : form_(form), window_(window), background_(background)
 {
@@ -99,15 +98,12 @@ PictureSurface::~PictureSurface()
 
 POINT PictureSurface::pixelOf(float x, float y) const
 {
-    const double px = twipsToPixels(x, form_.twipsPerPixel);
-    const double py = twipsToPixels(y, form_.twipsPerPixel);
-    if (!(std::abs(px) <= MaxPixel && std::abs(py) <= MaxPixel)) // also refuses NaN
-        throw Error(ErrorKind::Drawing, "a line end lies beyond the drawing surface's range");
-    return { LONG(px), LONG(py) };
+    const PixelPoint pixel = checkedPixel(x, y, form_.twipsPerPixel);
+    return { pixel.x, pixel.y };
 }
 
 // Made at the first line drawn while persistent drawing is on, the size of the inner area,
-// which never changes: nothing is resized.
+// which changes only with the dpi.
 HDC PictureSurface::persistentDc()
 {
     if (imageDc_)
@@ -145,6 +141,7 @@ void PictureSurface::line(float x1, float y1, float x2, float y2, uint32_t colou
         if (!drawSegment(persistentDc(), segment.from, segment.to, segment.colour))
             throw Error(ErrorKind::Drawing,
                         "cannot draw on the chart: " + systemMessage(GetLastError()));
+        drawn_.push_back({ x1, y1, x2, y2, segment.colour });
     } else {
         screenLines_.push_back(segment);
     }
@@ -160,17 +157,54 @@ void PictureSurface::cls()
         const GdiObject<HBRUSH> brush(CreateSolidBrush(background_));
         FillRect(imageDc_.get(), &inner, brush.get());
     }
+    drawn_.clear();
     screenLines_.clear();
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-void PictureSurface::setLineElements(std::span<const LineElement> elements)
+// Checked, a line beyond the surface's reach is an error; otherwise it is left out, as one can
+// be at a dpi other than the one it was drawn at.
+std::vector<PictureSurface::Segment> PictureSurface::segmentsOf(const std::vector<TwipsLine> &lines,
+                                                                bool checked) const
 {
     std::vector<Segment> segments;
+    for (const TwipsLine &line : lines) {
+        if (checked) {
+            segments.push_back(
+                    { pixelOf(line.x1, line.y1), pixelOf(line.x2, line.y2), line.colour });
+            continue;
+        }
+        const auto from = pixelInRange(line.x1, line.y1, form_.twipsPerPixel);
+        const auto to = pixelInRange(line.x2, line.y2, form_.twipsPerPixel);
+        if (from && to)
+            segments.push_back({ { from->x, from->y }, { to->x, to->y }, line.colour });
+    }
+    return segments;
+}
+
+void PictureSurface::setLineElements(std::span<const LineElement> elements)
+{
+    std::vector<TwipsLine> lines;
     for (const LineElement &element : elements)
-        segments.push_back({ pixelOf(element.X1, element.Y1), pixelOf(element.X2, element.Y2),
-                             colourOf(element.BorderColor) });
-    elements_ = std::move(segments);
+        lines.push_back(
+                { element.X1, element.Y1, element.X2, element.Y2, colourOf(element.BorderColor) });
+    elements_ = segmentsOf(lines, true);
+    elementLines_ = std::move(lines);
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void PictureSurface::redrawAtDpi()
+{
+    screenLines_.clear();
+    elements_ = segmentsOf(elementLines_, false);
+    if (imageDc_) {
+        SelectObject(imageDc_.get(), emptyBitmap_);
+        imageDc_.reset();
+        image_.reset();
+        const HDC dc = persistentDc();
+        for (const Segment &segment : segmentsOf(drawn_, false))
+            drawSegment(dc, segment.from, segment.to, segment.colour);
+    }
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -222,12 +256,12 @@ void PictureSurface::mouseMoved(WPARAM keys, int x, int y)
         return;
     if (!mouseHandler)
         return;
-    const short button = short(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0)
-                               | ((keys & MK_MBUTTON) ? 4 : 0));
-    const short shift = short(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0)
-                              | (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+    const PointerBits bits = pointerBits({ (keys & MK_LBUTTON) != 0, (keys & MK_RBUTTON) != 0,
+                                           (keys & MK_MBUTTON) != 0, (keys & MK_SHIFT) != 0,
+                                           (keys & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0 });
     const double tpp = form_.twipsPerPixel;
-    runGuarded(form_.form, [&] { mouseHandler(button, shift, float(x * tpp), float(y * tpp)); });
+    runGuarded(form_.form,
+               [&] { mouseHandler(bits.Button, bits.Shift, float(x * tpp), float(y * tpp)); });
 }
 
 LRESULT PictureSurface::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -24,6 +24,9 @@ public:
     void cls();
     void setLineElements(std::span<const LineElement> elements);
     void dropScreenLines();
+    // What was drawn and the line elements, drawn again at the form's dpi; lines kept for the
+    // screen only are gone, as after any other change of the screen.
+    void redrawAtDpi();
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -32,10 +35,16 @@ private:
         POINT from, to;
         COLORREF colour;
     };
+    struct TwipsLine
+    {
+        float x1, y1, x2, y2;
+        COLORREF colour;
+    };
 
     POINT pixelOf(float x, float y) const;
     HDC persistentDc();
     void invalidate(const Segment &segment);
+    std::vector<Segment> segmentsOf(const std::vector<TwipsLine> &lines, bool checked) const;
     void paint();
     void mouseMoved(WPARAM keys, int x, int y);
 
@@ -47,4 +56,6 @@ private:
     HGDIOBJ emptyBitmap_ = nullptr; // what the memory DC held before the image
     std::vector<Segment> screenLines_;
     std::vector<Segment> elements_;
+    std::vector<TwipsLine> drawn_; // into the image since it was last cleared
+    std::vector<TwipsLine> elementLines_;
 };

@@ -1,5 +1,6 @@
 // Fonts for Thai text chosen by family name from the installed fonts that have the Thai
 // character set, so the same list serves every machine.
+#include "platform/ThaiFace.h"
 #include "platform/win32/Native.h"
 #include "platform/win32/Text.h"
 
@@ -53,42 +54,36 @@ bool isItself(HDC screen, const std::wstring &family)
     return _wcsnicmp(face, family.c_str(), family.size()) == 0;
 }
 
-struct Choice
-{
-    std::wstring family;
-    double pointSize;
-};
-
-// The first face of the row that is installed and writes Thai; failing all of them, the first
-// installed Thai family by name at the last face's size; failing that, the first face, left
-// to the font mapper.
-Choice chooseFace(const FontRow &row)
+ThaiFace chooseFace(const FontRow &row)
 {
     const WindowDc screen(nullptr);
-    for (const FontFace &face : row.faces) {
-        const std::wstring family = toWide(face.family);
-        if (!thaiFamilies(screen.get(), family).empty() && isItself(screen.get(), family))
-            return { family, face.pointSize };
-    }
-    std::vector<std::wstring> installed = thaiFamilies(screen.get(), L"");
-    std::sort(installed.begin(), installed.end(),
-              [](const auto &a, const auto &b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; });
-    for (const std::wstring &family : installed)
-        if (!row.faces.empty() && isItself(screen.get(), family))
-            return { family, row.faces.back().pointSize };
-    if (row.faces.empty())
-        return { L"", 8.25 };
-    return { toWide(row.faces.front().family), row.faces.front().pointSize };
+    return chooseThaiFace(
+            row.faces,
+            [&](const std::string &name) {
+                const std::wstring family = toWide(name);
+                return !thaiFamilies(screen.get(), family).empty()
+                        && isItself(screen.get(), family);
+            },
+            [&] {
+                std::vector<std::wstring> installed = thaiFamilies(screen.get(), L"");
+                std::sort(installed.begin(), installed.end(), [](const auto &a, const auto &b) {
+                    return lstrcmpiW(a.c_str(), b.c_str()) < 0;
+                });
+                std::vector<std::string> names;
+                for (const std::wstring &family : installed)
+                    names.push_back(toUtf8(family));
+                return names;
+            });
 }
 
 } // namespace
 
 HFONT createThaiFont(const FontRow &row, int dpi)
 {
-    const Choice choice = chooseFace(row);
+    const ThaiFace choice = chooseFace(row);
     // Fractional point sizes become the nearest whole pixel height, halves going up.
     const int height = -int(std::floor(choice.pointSize * dpi / 72 + 0.5));
     return CreateFontW(height, 0, 0, 0, row.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                        THAI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, choice.family.c_str());
+                       DEFAULT_PITCH | FF_DONTCARE, toWide(choice.family).c_str());
 }

@@ -1,0 +1,35 @@
+// Files dragged from a file manager and dropped anywhere on a form.
+#include "platform/ErrorGuard.h"
+#include "platform/win32/Native.h"
+#include "platform/win32/Text.h"
+
+namespace {
+
+std::vector<std::string> droppedPaths(HDROP drop)
+{
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        DragQueryFileW(drop, i, path.data(), UINT(path.size() + 1));
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        // A folder among the files refuses the whole drop, as a drag that is not all files is;
+        // anything else is opened, and what cannot be read says why.
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return {};
+        paths.push_back(toUtf8(path));
+    }
+    return paths;
+}
+
+} // namespace
+
+void filesDropped(Form::Native &form, HDROP drop)
+{
+    const std::vector<std::string> paths = droppedPaths(drop);
+    DragFinish(drop);
+    if (!paths.empty() && form.dropHandler)
+        runGuarded(form.form, [&] { form.dropHandler(paths); });
+}
+
+void Form::onFilesDropped(DropHandler handler) { native_->dropHandler = std::move(handler); }
