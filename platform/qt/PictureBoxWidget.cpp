@@ -97,7 +97,7 @@ short bitsOf(QFlags<Flag> flags, std::initializer_list<std::pair<Flag, short>> b
 std::vector<QRect> pixelRuns(QPoint from, QPoint to, QSize size)
 {
     const QRect area(QPoint(), size);
-    if (from == to)
+    if (from == to || area.isEmpty())
         return {};
     if (const std::optional<QRect> run = straightRun(from, to)) {
         if (const QRect inside = *run & area; !inside.isEmpty())
