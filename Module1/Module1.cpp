@@ -32,16 +32,12 @@ Picture CaptureWindowImage(const Form *hWnd, bool client, int32_t left, int32_t 
 {
     if (!hWnd || width <= 0 || height <= 0)
         return {};
-    Bitmap bitmap = copyWindowPixels(*hWnd, client, left, top, width, height);
-    if (bitmap.isNull())
-        return {};
-    const Palette palette = isPaletteDisplay(*hWnd) ? displayPalette(*hWnd, bitmap) : Palette();
-    return MakeBitmapPicture(std::move(bitmap), palette);
+    return MakeBitmapPicture(copyWindowPixels(*hWnd, client, left, top, width, height));
 }
 
-Picture MakeBitmapPicture(Bitmap hBmp, const Palette &hPal)
+Picture MakeBitmapPicture(Bitmap hBmp)
 {
     if (hBmp.isNull())
         return {};
-    return createBitmapPicture(std::move(hBmp), hPal);
+    return createBitmapPicture(std::move(hBmp));
 }

@@ -151,9 +151,9 @@ struct Plotter
 
     void step()
     {
-        if (const std::optional<Segment> segment = segmentForCurrentSample(state))
-            segments[size_t(segmentCount++)] = *segment;
-        advanceSample(state);
+        plotCurrentSample(state, [this](const Segment &segment) {
+            segments[size_t(segmentCount++)] = segment;
+        });
     }
 };
 
@@ -164,11 +164,9 @@ double timedLoad(const std::string &path, bool asWindow)
     plotter.state.LogFileName = path;
     const auto start = Clock::now();
     try {
-        if (asWindow)
-            LoadLog(
-                    plotter.state, [&] { plotter.step(); }, LastDrawnSample);
-        else
-            LoadLog(plotter.state, [&] { plotter.step(); });
+        LoadLog(
+                plotter.state, [&] { plotter.step(); },
+                asWindow ? std::optional(LastDrawnSample) : std::nullopt);
     } catch (const Error &error) {
         std::fprintf(stderr, "vok-bench: %s\n", error.message().c_str());
         std::exit(2);

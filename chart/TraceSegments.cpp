@@ -2,7 +2,6 @@
 #include "chart/TraceSegments.h"
 
 #include "chart/ChartScale.h"
-#include "log/LoadLog.h"
 
 std::optional<Segment> segmentForCurrentSample(const WindowState &state)
 {
@@ -16,5 +15,3 @@ std::optional<Segment> segmentForCurrentSample(const WindowState &state)
     segment.x1 = ChartScale::SampleToX(state.PrevSampleNo);
     return segment;
 }
-
-void advanceSample(WindowState &state) { advanceSamples(state, 1); }

@@ -1,5 +1,5 @@
-// The plotting step's arithmetic, without a drawing surface: which segment a sample adds, and
-// how the sample counters advance.
+// The plotting step without a drawing surface: which segment a sample adds, drawn through a
+// callable that the window and the tests each supply.
 #pragma once
 
 #include "log/WindowState.h"
@@ -19,5 +19,12 @@ constexpr int32_t LastDrawnSample = 140;
 // only sets the starting point) and for samples past the last drawn one.
 std::optional<Segment> segmentForCurrentSample(const WindowState &state);
 
-// Makes the current sample the previous one and counts on; overflow of SampleNo is an error.
-void advanceSample(WindowState &state);
+// The plotting step: draws the segment the current sample adds, if any, with
+// drawLine(const Segment &), then advances the counters. They advance only after the line is
+// drawn: a failed drawing call leaves them as the last record that reached the chart left them.
+template<typename DrawLine> void plotCurrentSample(WindowState &state, DrawLine &&drawLine)
+{
+    if (const std::optional<Segment> segment = segmentForCurrentSample(state))
+        drawLine(*segment);
+    advanceSamples(state);
+}

@@ -42,29 +42,26 @@ size_t countDecodableRecords(const uint8_t *bytes, size_t records)
 {
     size_t index = 0;
 #if defined(__SSE2__)
-    // Four records per vector. Shifting each record right by one byte puts HalfDegrees under
-    // SignByte and CountPerDegree under RemainCount, so both rules become byte-lane compares.
-    const __m128i allOnes = _mm_set1_epi8(-1);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i signLanes = _mm_set1_epi32(0x000000FF);
-    const __m128i countLanes = _mm_set1_epi32(0x00FF0000);
+    // Four records per vector, every byte lane nonzero where a record is rejected. Shifting each
+    // record right by one byte puts HalfDegrees under SignByte and CountPerDegree under
+    // RemainCount. In the sign lane, (SignByte -sat 254) -sat HalfDegrees is 1 only for 255 over
+    // zero half degrees; in the count lane, max(RemainCount, 1) -sat CountPerDegree is nonzero
+    // when the count goes below zero or the count per degree is 0. The other lanes are masked.
+    const __m128i atLeastOne = _mm_set1_epi32(0x00010000);
+    const __m128i negativeBase = _mm_set1_epi32(0x000000FE);
+    const __m128i ruleLanes = _mm_set1_epi32(0x00FF00FF);
     const auto rejected = [&](const uint8_t *at) {
         const __m128i record = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
         const __m128i next = _mm_srli_epi32(record, 8);
-        const __m128i nextIsZero = _mm_cmpeq_epi8(next, zero);
-        const __m128i negativeZero = _mm_and_si128(_mm_cmpeq_epi8(record, allOnes), nextIsZero);
-        // max(perDegree, remain) == perDegree: the count does not go below zero.
-        const __m128i countFits = _mm_cmpeq_epi8(_mm_max_epu8(next, record), next);
-        const __m128i countOk = _mm_andnot_si128(nextIsZero, countFits);
-        return _mm_or_si128(_mm_and_si128(negativeZero, signLanes),
-                            _mm_andnot_si128(countOk, countLanes));
+        return _mm_subs_epu8(_mm_subs_epu8(_mm_max_epu8(record, atLeastOne), negativeBase), next);
     };
     // Sixteen records per test keep the loop branch-light; a rejected block is searched below.
     for (; index + 16 <= records; index += 16) {
         const uint8_t *at = bytes + 4 * index;
         const __m128i any = _mm_or_si128(_mm_or_si128(rejected(at), rejected(at + 16)),
                                          _mm_or_si128(rejected(at + 32), rejected(at + 48)));
-        if (_mm_movemask_epi8(any) != 0)
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(any, ruleLanes), _mm_setzero_si128()))
+            != 0xFFFF)
             break;
     }
 #endif

@@ -3,7 +3,6 @@
 
 #include "log/DecodeRecord.h"
 #include "platform/BinaryFile.h"
-#include "platform/CheckedArithmetic.h"
 #include "platform/Error.h"
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -44,45 +44,44 @@ void decodeAt(const BinaryFile &file, int64_t position, const uint8_t *bytes, si
     }
 }
 
-// Records checked per bulk read: small enough for the first-level cache.
-constexpr size_t bulkRecords = 4096;
-
 // Past the last drawn sample the plotting step only counts, so a run of records that all decode
-// needs nothing but its last record decoded and the counters moved on by the run's length.
+// needs nothing but its last record decoded and the counters moved on by the run's length. The
+// run is scanned where the file's buffer holds it, so each byte is copied once, by the system.
 // Returns how many records it took (0 when the next record must go through the plotting step:
-// it is faulty, incomplete or straddles the end of a bulk read, or SampleNo has no room left).
-int64_t checkRecordsInBulk(BinaryFile &file, int64_t position, WindowState &state,
-                           std::array<uint8_t, 4 * bulkRecords> &buffer)
+// it is faulty, incomplete or straddles the end of the buffer, or SampleNo has no room left).
+int64_t checkRecordsInBulk(BinaryFile &file, int64_t position, WindowState &state)
 {
     // Only whole records inside the length taken at the open, and never the step at which
     // SampleNo would overflow: that one raises its error inside the plotting step.
     const int64_t wholeInFile = (file.length() - (position - 1)) / 4;
     const int64_t room = std::numeric_limits<int32_t>::max() - int64_t(state.SampleNo);
-    const int64_t wanted = std::min({ int64_t(bulkRecords), wholeInFile, room });
+    const int64_t wanted = std::min(wholeInFile, room);
     if (wanted <= 0)
         return 0;
-    const size_t bytesRead = file.read(position, buffer.data(), size_t(wanted) * 4);
-    const size_t decodable = countDecodableRecords(buffer.data(), bytesRead / 4);
+    const std::span<const uint8_t> bytes
+            = file.buffered(position, size_t(std::min<int64_t>(wanted, INT32_MAX / 4)) * 4);
+    const size_t decodable = countDecodableRecords(bytes.data(), bytes.size() / 4);
     if (decodable == 0)
         return 0;
     const int64_t last = int64_t(decodable) - 1;
-    decodeAt(file, position + 4 * last, buffer.data() + 4 * last, 4, state);
+    decodeAt(file, position + 4 * last, bytes.data() + 4 * last, 4, state);
     advanceSamples(state, static_cast<int32_t>(decodable));
     return int64_t(decodable);
 }
 
-void loadRecords(WindowState &state, const PlottingStep &plottingStep,
-                 std::optional<int32_t> lastDrawnSample)
+} // namespace
+
+void LoadLog(WindowState &state, const PlottingStep &plottingStep,
+             std::optional<int32_t> lastDrawnSample)
 {
     BinaryFile file(state.LogFileName);
     state.SampleNo = 0;
 
-    std::array<uint8_t, 4 * bulkRecords> bulk;
     // Positions are 64-bit so that logs past 2 GiB are neither cut short nor misread.
     int64_t position = 1;
     for (;;) {
         if (lastDrawnSample && state.SampleNo > *lastDrawnSample) {
-            if (const int64_t taken = checkRecordsInBulk(file, position, state, bulk)) {
+            if (const int64_t taken = checkRecordsInBulk(file, position, state)) {
                 // The stop test after a single record, applied once for the whole run.
                 position += 4 * taken;
                 if (position >= file.length())
@@ -102,23 +101,4 @@ void loadRecords(WindowState &state, const PlottingStep &plottingStep,
         if (position >= file.length())
             break;
     }
-}
-
-} // namespace
-
-void advanceSamples(WindowState &state, int32_t count)
-{
-    state.PrevSampleNo = checkedAdd32(state.SampleNo, count - 1);
-    state.PrevTemp = state.Temp;
-    state.SampleNo = checkedAdd32(state.SampleNo, count);
-}
-
-void LoadLog(WindowState &state, const PlottingStep &plottingStep)
-{
-    loadRecords(state, plottingStep, std::nullopt);
-}
-
-void LoadLog(WindowState &state, const PlottingStep &plottingStep, int32_t lastDrawnSample)
-{
-    loadRecords(state, plottingStep, lastDrawnSample);
 }

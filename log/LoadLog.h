@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // Run after every decoded record; it reads Temp and SampleNo and must advance SampleNo.
 using PlottingStep = std::function<void()>;
@@ -12,15 +13,10 @@ using PlottingStep = std::function<void()>;
 // Loads the file named by state.LogFileName. Resets SampleNo to 0 once the file is open. A
 // decoding fault stops the load at that record with an Error that names the file, the record
 // and its byte position; the file is closed on every path.
-void LoadLog(WindowState &state, const PlottingStep &plottingStep);
-
-// The same load for a plotting step that draws nothing once SampleNo is past `lastDrawnSample`
-// and there only calls advanceSamples(state, 1). From there the records are checked in bulk
+//
+// With `lastDrawnSample`, the plotting step promises to draw nothing once SampleNo is past it
+// and there only to call advanceSamples(state). From there the records are checked in bulk
 // without running the step; the fields, the fault and its message end exactly as with the step
 // run for every record.
-void LoadLog(WindowState &state, const PlottingStep &plottingStep, int32_t lastDrawnSample);
-
-// How the plotting step moves the sample counters on: the current sample becomes the previous
-// one and SampleNo counts on. `count` > 1 stands for that many steps over records of which the
-// current one is the last; SampleNo overflowing is an error.
-void advanceSamples(WindowState &state, int32_t count);
+void LoadLog(WindowState &state, const PlottingStep &plottingStep,
+             std::optional<int32_t> lastDrawnSample = std::nullopt);

@@ -15,3 +15,8 @@ struct WindowState
     int32_t SampleNo = 0;
     int32_t PrevSampleNo = 0;
 };
+
+// The current sample becomes the previous one and SampleNo counts on. `count` > 1 stands for
+// that many steps over records of which the current one is the last; SampleNo overflowing is an
+// error, raised before any field changes.
+void advanceSamples(WindowState &state, int32_t count = 1);

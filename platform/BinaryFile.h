@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ public:
     // Reads up to `size` bytes starting at 1-based `position`; returns how many were there.
     // Reads at ascending positions are served from one buffer.
     size_t read(int64_t position, uint8_t *out, size_t size);
+
+    // Up to `size` bytes from 1-based `position` where the buffer holds them, without a copy:
+    // fewer where the buffer or the file ends first, none past the end. Valid until the next
+    // read.
+    std::span<const uint8_t> buffered(int64_t position, size_t size);
 
     const std::string &path() const { return path_; }
 

@@ -1,17 +1,14 @@
-// The screen as the window capture reads it: a window's pixels copied into a bitmap, the
-// display's palette, and the picture object the clipboard takes.
+// What the window capture needs of the system: a window's pixels copied into a bitmap, and the
+// picture object the clipboard takes.
 #pragma once
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 class Form;
 
-// Colours with red in the low byte; a display's palette has 256 of them.
-using Palette = std::vector<uint32_t>;
-
-// A bitmap in device pixels; empty when it could not be made.
+// A bitmap in device pixels; on a palette display, with the palette its colours were copied
+// through. Empty when it could not be made.
 class Bitmap
 {
 public:
@@ -29,8 +26,7 @@ private:
     std::unique_ptr<Native> native_;
 };
 
-// A picture object owning its bitmap and, when it has one, its palette; empty when the capture
-// failed.
+// A picture object owning its bitmap and the bitmap's palette; empty when the capture failed.
 class Picture
 {
 public:
@@ -48,18 +44,8 @@ private:
     std::unique_ptr<Native> native_;
 };
 
-// A rectangle in device pixels of the window's client area (client) or of the whole window
-// with its frame and menu bar, copied from the window's own rendering as the screen shows it:
-// what covers the window is not copied, and a minimised window copies as it would show. Parts
-// outside the window are black. Empty when the bitmap cannot be made (too large, say).
+// Module1's capture over the system: CaptureWindowImage's copy, with its rectangle already
+// checked to be non-empty, and MakeBitmapPicture's picture of a bitmap that is not empty.
 Bitmap copyWindowPixels(const Form &window, bool client, int32_t left, int32_t top, int32_t width,
                         int32_t height);
-
-// Whether the window's screen shows 256 colours or fewer through a palette.
-bool isPaletteDisplay(const Form &window);
-
-// The 256 colours the palette display shows the bitmap in.
-Palette displayPalette(const Form &window, const Bitmap &bitmap);
-
-// The bitmap as a picture; with a palette (256 entries, or none), indexed with its colours.
-Picture createBitmapPicture(Bitmap bitmap, const Palette &palette);
+Picture createBitmapPicture(Bitmap bitmap);

@@ -1,4 +1,4 @@
-// Capturing a main window's client area: size, pixels, palettes and failed captures.
+// Capturing a main window's client area: size, pixels, rectangles and failed captures.
 #include "EmptyForm.h"
 #include "Module1/Module1.h"
 #include "Screens.h"
@@ -156,29 +156,6 @@ private slots:
         const Picture picture = CaptureWindowImage(&window, client, rect.x(), rect.y(),
                                                    rect.width(), rect.height());
         QCOMPARE(qt(picture), expected);
-    }
-
-    // With a palette the picture is indexed with exactly its colours, each pixel the nearest.
-    void paletteMapsToNearestColour()
-    {
-        QImage bitmap(2, 1, QImage::Format_RGB32);
-        bitmap.setPixel(0, 0, qRgb(0, 0, 250));
-        bitmap.setPixel(1, 0, qRgb(192, 255, 255));
-        QList<QRgb> table;
-        Palette palette;
-        for (int i = 0; i < 256; ++i) {
-            table.append(i < 128 ? qRgb(255 - i, 0, 0) : qRgb(0, 0, i));
-            palette.push_back(i < 128 ? uint32_t(255 - i) : uint32_t(i) << 16);
-        }
-        const auto bitmapOf = [](const QImage &image) {
-            return Bitmap(std::make_unique<Bitmap::Native>(Bitmap::Native { image }));
-        };
-        const QImage picture = qt(MakeBitmapPicture(bitmapOf(bitmap), palette));
-        QCOMPARE(picture.format(), QImage::Format_Indexed8);
-        QCOMPARE(picture.colorTable(), table);
-        QCOMPARE(picture.pixel(0, 0), qRgb(0, 0, 250));
-        QCOMPARE(picture.pixel(1, 0), qRgb(0, 0, 255));
-        QCOMPARE(qt(MakeBitmapPicture(bitmapOf(bitmap), {})), bitmap);
     }
 
     // A capture that yields no image is a clipboard error and leaves the clipboard empty.

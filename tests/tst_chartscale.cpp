@@ -80,7 +80,7 @@ private slots:
     {
         WindowState state;
         state.Temp = -25.25f;
-        advanceSample(state);
+        advanceSamples(state);
         state.Temp = 26.0f;
         const auto segment = segmentForCurrentSample(state);
         QVERIFY(segment);
@@ -96,7 +96,7 @@ private slots:
         state.SampleNo = std::numeric_limits<int32_t>::max();
         state.Temp = 5;
         try {
-            advanceSample(state);
+            advanceSamples(state);
             QFAIL("no overflow raised");
         } catch (const Error &error) {
             QCOMPARE(error.kind(), ErrorKind::Overflow);

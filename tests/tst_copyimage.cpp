@@ -71,32 +71,19 @@ class TestCopyImage : public QObject
 private slots:
     void init() { QGuiApplication::clipboard()->setText(QStringLiteral("earlier")); }
 
-    // The camera puts exactly the client area on the clipboard: no title bar, frame or menu bar,
-    // at whatever size the window has now, minimised or not.
-    void copiesClientArea_data()
-    {
-        QTest::addColumn<QSize>("clientSize");
-        QTest::addColumn<bool>("minimised");
-        QTest::newRow("starting size") << QSize(664, 469) << false;
-        QTest::newRow("enlarged") << QSize(820, 600) << false;
-        QTest::newRow("shrunk") << QSize(400, 300) << false;
-        QTest::newRow("minimised") << QSize(664, 469) << true;
-    }
+    // The camera puts exactly the client area on the clipboard: no title bar, frame or menu bar.
+    // The size it takes at other window sizes and minimised is the capture's own table.
     void copiesClientArea()
     {
-        QFETCH(QSize, clientSize);
-        QFETCH(bool, minimised);
         ShownErrors errors;
         Form1 form;
-        QVERIFY(open(form, clientSize));
-        if (minimised)
-            qt(form)->showMinimized();
+        QVERIFY(open(form));
 
         QTest::mouseClick(qt(form.Command1), Qt::LeftButton);
 
         QCOMPARE(errors.texts, QStringList());
         const QImage copied = clipboardImage();
-        QCOMPARE(copied.size(), clientSize);
+        QCOMPARE(copied.size(), QSize(664, 469));
         // Grabbed after the click: the camera button keeps the focus it took.
         QCOMPARE(copied, clientPixels(form));
     }

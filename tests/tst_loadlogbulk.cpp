@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <optional>
@@ -63,8 +64,8 @@ bool sameOutcome(const Outcome &a, const Outcome &b)
 
 // How the plotting step behaves, and which LoadLog runs it.
 enum class Step {
-    Reference, // the window's segment logic, run for every record
-    Bulk, // the window's segment logic, declared to draw up to the last drawn sample
+    Reference, // the window's plotting step, run for every record
+    Bulk, // the window's plotting step, declared to draw up to the last drawn sample
     CountingReference, // only counting, run for every record
     CountingBulk, // only counting, declared so from sample 0: every record goes through the bulk
 };
@@ -82,11 +83,10 @@ Outcome load(const QString &path, Step step)
     state.PrevSampleNo = 99999;
 
     const PlottingStep drawSegment = [&] {
-        if (const std::optional<Segment> segment = segmentForCurrentSample(state))
-            outcome.segments.push_back(*segment);
-        advanceSample(state);
+        plotCurrentSample(state,
+                          [&](const Segment &segment) { outcome.segments.push_back(segment); });
     };
-    const PlottingStep count = [&] { advanceSample(state); };
+    const PlottingStep count = [&] { advanceSamples(state); };
     try {
         switch (step) {
         case Step::Reference:
@@ -118,6 +118,14 @@ bool decodes(const TempRecord &record)
         return false;
     }
     return true;
+}
+
+// Whether the many-at-a-time scan accepts a block of sixteen copies of the record.
+bool scannedAsDecodable(const TempRecord &record)
+{
+    std::array<TempRecord, 16> block;
+    block.fill(record);
+    return countDecodableRecords(reinterpret_cast<const uint8_t *>(block.data()), 16) == 16;
 }
 
 // A record DecodeRecord accepts, with a random sign and reading.
@@ -164,8 +172,8 @@ class TestLoadLogBulk : public QObject
     QTemporaryDir dir;
 
 private slots:
-    // The bulk rule agrees with DecodeRecord on every count pair and every sign and half-degree
-    // pair, crossed with each other's boundary values.
+    // The bulk rule, record by record and many at a time, agrees with DecodeRecord on every
+    // count pair and every sign and half-degree pair, crossed with each other's boundary values.
     void decodableMatchesDecodeRecord()
     {
         const uint8_t signs[] = { 0, 1, 128, 254, 255 };
@@ -175,7 +183,8 @@ private slots:
                 for (int counts = 0; counts < 65536; ++counts) {
                     const TempRecord record { sign, half, uint8_t(counts & 0xFF),
                                               uint8_t(counts >> 8) };
-                    if (recordDecodes(record) != decodes(record))
+                    if (recordDecodes(record) != decodes(record)
+                        || scannedAsDecodable(record) != decodes(record))
                         QFAIL(qPrintable(QStringLiteral("%1 %2 %3 %4")
                                                  .arg(sign)
                                                  .arg(half)
@@ -191,6 +200,7 @@ private slots:
                 const TempRecord record { uint8_t(signHalf & 0xFF), uint8_t(signHalf >> 8),
                                           counts[2], counts[3] };
                 QCOMPARE(recordDecodes(record), decodes(record));
+                QCOMPARE(scannedAsDecodable(record), decodes(record));
             }
         }
     }

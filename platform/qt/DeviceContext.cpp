@@ -4,7 +4,6 @@
 #include "platform/qt/Native.h"
 
 #include <QPainter>
-#include <QScreen>
 
 Bitmap::Bitmap() = default;
 Bitmap::Bitmap(std::unique_ptr<Native> native) : native_(std::move(native)) { }
@@ -18,6 +17,8 @@ Picture::~Picture() = default;
 Picture::Picture(Picture &&) noexcept = default;
 Picture &Picture::operator=(Picture &&) noexcept = default;
 
+// The window's own rendering rather than the screen's pixels: what covers the window is not
+// copied, and a minimised window copies as it would show.
 Bitmap copyWindowPixels(const Form &window, bool client, int32_t left, int32_t top, int32_t width,
                         int32_t height)
 {
@@ -42,37 +43,8 @@ Bitmap copyWindowPixels(const Form &window, bool client, int32_t left, int32_t t
     return Bitmap(std::make_unique<Bitmap::Native>(Bitmap::Native { bitmap }));
 }
 
-bool isPaletteDisplay(const Form &window)
+// Qt draws no 8-bit screens, so a bitmap never has a palette here.
+Picture createBitmapPicture(Bitmap bitmap)
 {
-    const QMainWindow *widget = qt(window);
-    const QScreen *screen = widget ? widget->screen() : nullptr;
-    return screen && screen->depth() <= 8;
-}
-
-// The image's own colours when it has no more than 256, otherwise a colour cube; always 256
-// entries, as a palette display's system palette has.
-Palette displayPalette(const Form &, const Bitmap &bitmap)
-{
-    const QList<QRgb> table
-            = bitmap.native()
-                      .image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither)
-                      .colorTable();
-    Palette colours(256, 0);
-    for (qsizetype i = 0; i < table.size() && i < 256; ++i)
-        colours[size_t(i)]
-                = uint32_t(qRed(table[i]) | qGreen(table[i]) << 8 | qBlue(table[i]) << 16);
-    return colours;
-}
-
-Picture createBitmapPicture(Bitmap bitmap, const Palette &palette)
-{
-    QImage image = bitmap.native().image;
-    if (!palette.empty()) {
-        QList<QRgb> table;
-        for (uint32_t colour : palette)
-            table << qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-        image = image.convertToFormat(QImage::Format_RGB32)
-                        .convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither);
-    }
-    return Picture(std::make_unique<Picture::Native>(Picture::Native { image }));
+    return Picture(std::make_unique<Picture::Native>(Picture::Native { bitmap.native().image }));
 }

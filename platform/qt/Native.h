@@ -54,7 +54,6 @@ struct Bitmap::Native
     QImage image;
 };
 
-// Indexed, with its palette as the colour table, when it has a palette.
 struct Picture::Native
 {
     QImage image;

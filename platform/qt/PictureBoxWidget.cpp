@@ -73,11 +73,36 @@ std::optional<QRect> straightRun(QPoint from, QPoint to)
                  QPoint(std::max(from.x(), last.x()), std::max(from.y(), last.y())));
 }
 
-QImage transparentImage(QSize size)
+// The pixels drawLine sets in an area of `size` for a line of one colour, as rectangles. A
+// slanted line is drawn once onto a scratch image of the whole area: where its pixels fall can
+// depend on the clip it is drawn under, and the area is the clip it is always drawn under.
+std::vector<QRect> pixelRuns(QPoint from, QPoint to, QSize size)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
+    const QRect area(QPoint(), size);
+    if (from == to || area.isEmpty())
+        return {};
+    if (const std::optional<QRect> run = straightRun(from, to)) {
+        if (const QRect inside = *run & area; !inside.isEmpty())
+            return { inside };
+        return {};
+    }
+    QImage scratch(size, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    drawLine(scratch, from, to, Qt::black);
+    std::vector<QRect> runs;
+    const QRect bounds = QRect::span(from, to) & area;
+    for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
+        for (int x = bounds.left(); x <= bounds.right(); ++x) {
+            if (qAlpha(row[x]) == 0)
+                continue;
+            if (!runs.empty() && runs.back().top() == y && runs.back().right() == x - 1)
+                runs.back().setRight(x);
+            else
+                runs.emplace_back(x, y, 1, 1);
+        }
+    }
+    return runs;
 }
 
 int roundedPixel(double position) { return int(std::floor(position + 0.5)); }
@@ -105,11 +130,17 @@ PictureBoxWidget::PictureBoxWidget(QWidget *parent) : QFrame(parent)
 
 void PictureBoxWidget::Line(float x1, float y1, float x2, float y2, uint32_t colour)
 {
-    fitLayers();
+    fitToScreen();
     const double tpp = twipsPerPixel(this);
     const QPoint from = pixelOf(x1, y1, tpp);
     const QPoint to = pixelOf(x2, y2, tpp);
-    drawLine(autoRedraw ? persistentImage() : screenLayer(), from, to, colourFromPacked(colour));
+    const QColor pen = colourFromPacked(colour);
+    if (autoRedraw) {
+        drawLine(persistentImage(), from, to, pen);
+    } else {
+        for (const QRect &run : pixelRuns(from, to, innerPixels().size()))
+            screenRuns.push_back({ run, pen });
+    }
     // span() rather than QRect(from, to).normalized(): a line that rises by one pixel would
     // give an empty rectangle, and its pixels would never reach the screen.
     const QRect changed = QRect::span(from, to).translated(innerPixels().topLeft());
@@ -122,7 +153,7 @@ void PictureBoxWidget::Cls()
     // at every New would leave holes in the heap that small long-lived pieces then pin.
     if (!persistent.isNull())
         persistent.fill(background);
-    screen = QImage();
+    screenRuns.clear();
     update();
 }
 
@@ -149,7 +180,7 @@ void PictureBoxWidget::setLineElements(std::vector<LineElement> elements)
         pixelOf(line.X2, line.Y2, tpp);
     }
     lineElements = std::move(elements);
-    lineLayer = QImage();
+    placeLineElements();
     update();
 }
 
@@ -162,29 +193,20 @@ QImage &PictureBoxWidget::persistentImage()
     return persistent;
 }
 
-QImage &PictureBoxWidget::screenLayer()
-{
-    if (screen.isNull())
-        screen = transparentImage(innerPixels().size());
-    return screen;
-}
-
 void PictureBoxWidget::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
-    fitLayers();
+    fitToScreen();
     QPainter painter(this);
-    const qreal ratio = devicePixelRatioF();
-    const QRect inner = innerPixels();
-    painter.setClipRect(layoutRect(inner, ratio) & QRectF(event->rect()));
+    const QRectF inner = layoutRect(innerPixels(), devicePixelRatioF());
+    painter.setClipRect(inner & QRectF(event->rect()));
     if (persistent.isNull())
-        painter.fillRect(layoutRect(inner, ratio), background);
+        painter.fillRect(inner, background);
     else
-        paintLayer(painter, persistent);
-    if (!screen.isNull())
-        paintLayer(painter, screen);
+        painter.drawImage(inner, persistent);
+    fillRuns(painter, screenRuns);
     // The line elements come last so that nothing drawn covers them.
-    paintLineElements(painter);
+    fillRuns(painter, elementRuns);
 }
 
 QRect PictureBoxWidget::innerPixels() const
@@ -197,94 +219,79 @@ QRect PictureBoxWidget::innerPixels() const
     return QRect(topLeft, end - QPoint(1, 1));
 }
 
-void PictureBoxWidget::paintLayer(QPainter &painter, const QImage &layer) const
+void PictureBoxWidget::fillRuns(QPainter &painter, const std::vector<Run> &runs) const
 {
-    painter.drawImage(layoutRect(innerPixels(), devicePixelRatioF()), layer);
+    const qreal ratio = devicePixelRatioF();
+    const QPoint origin = innerPixels().topLeft();
+    for (const Run &run : runs)
+        painter.fillRect(layoutRect(run.pixels.translated(origin), ratio), run.colour);
 }
 
-// Lines along a row or a column, which a grid is made of, are filled as runs of pixels. Where a
-// slanted line's pixels fall can depend on the clip it is drawn under, so if there is one, all
-// the elements are drawn in their order onto a layer once, and the layer is shown.
-void PictureBoxWidget::paintLineElements(QPainter &painter)
+// Elements beyond reach are left out: they can be only at a dpi other than the one they were
+// set at.
+void PictureBoxWidget::placeLineElements()
 {
     const double tpp = twipsPerPixel(this);
-    struct Segment
-    {
-        QPoint from, to;
-        QColor colour;
-    };
-    std::vector<Segment> segments;
-    bool slanted = false;
+    const QSize size = innerPixels().size();
+    elementRuns.clear();
     for (const LineElement &line : lineElements) {
         const std::optional<QPoint> from = drawablePixel(line.X1, line.Y1, tpp);
         const std::optional<QPoint> to = drawablePixel(line.X2, line.Y2, tpp);
-        if (!from || !to || *from == *to)
-            continue; // beyond reach only at a dpi other than the one they were set at
-        segments.push_back({ *from, *to, colourFromPacked(line.BorderColor) });
-        slanted = slanted || !straightRun(*from, *to);
+        if (!from || !to)
+            continue;
+        for (const QRect &run : pixelRuns(*from, *to, size))
+            elementRuns.push_back({ run, colourFromPacked(line.BorderColor) });
     }
-    if (!slanted) {
-        const QPoint origin = innerPixels().topLeft();
-        for (const Segment &segment : segments)
-            painter.fillRect(layoutRect(straightRun(segment.from, segment.to)->translated(origin),
-                                        devicePixelRatioF()),
-                             segment.colour);
-        return;
-    }
-    if (lineLayer.isNull()) {
-        lineLayer = transparentImage(innerPixels().size());
-        for (const Segment &segment : segments)
-            drawLine(lineLayer, segment.from, segment.to, segment.colour);
-    }
-    paintLayer(painter, lineLayer);
+    placedSize = size;
+    placedRatio = devicePixelRatioF();
 }
 
 void PictureBoxWidget::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
-    fitLayers();
+    fitToScreen();
 }
 
 // A widget placed before it is shown has its size but no resize event yet, and one moved to a
-// screen of another scale has no event of its own, so every use of the layers fits them first.
-// What was drawn keeps its place from the top-left corner, as it would on a larger sheet; on a
-// screen of another scale it is first scaled to the new resolution.
-void PictureBoxWidget::fitLayers()
+// screen of another scale has no event of its own, so every use of the box fits it first; it
+// does work only when the size or the scale has changed. What was drawn keeps its place from
+// the top-left corner, as it would on a larger sheet; on a screen of another scale it is first
+// scaled to the new resolution.
+void PictureBoxWidget::fitToScreen()
 {
     const qreal ratio = devicePixelRatioF();
-    if (layerRatio != ratio) {
-        const qreal factor = layerRatio > 0 ? ratio / layerRatio : 1;
-        const auto rescaled = [factor](const QImage &layer) {
-            if (layer.isNull() || factor == 1)
-                return layer;
-            return layer.scaled(roundedPixel(layer.width() * factor),
-                                roundedPixel(layer.height() * factor));
-        };
-        persistent = rescaled(persistent);
-        screen = rescaled(screen);
-        lineLayer = QImage();
-        layerRatio = ratio;
-    }
     const QSize size = innerPixels().size();
+    if (placedRatio == ratio && placedSize == size)
+        return;
+    const qreal factor = placedRatio > 0 ? ratio / placedRatio : 1;
+    if (factor != 1) {
+        if (!persistent.isNull())
+            persistent = persistent.scaled(roundedPixel(persistent.width() * factor),
+                                           roundedPixel(persistent.height() * factor));
+        const auto scaled = [factor](int edge) { return roundedPixel(edge * factor); };
+        for (Run &run : screenRuns)
+            run.pixels = QRect(QPoint(scaled(run.pixels.left()), scaled(run.pixels.top())),
+                               QPoint(scaled(run.pixels.right() + 1) - 1,
+                                      scaled(run.pixels.bottom() + 1) - 1));
+    }
     if (!persistent.isNull() && persistent.size() != size) {
         QImage grown(size, QImage::Format_RGB32);
         grown.fill(background);
         QPainter(&grown).drawImage(0, 0, persistent);
         persistent = grown;
     }
-    if (!screen.isNull() && screen.size() != size) {
-        QImage grown = transparentImage(size);
-        QPainter(&grown).drawImage(0, 0, screen);
-        screen = grown;
-    }
-    if (!lineLayer.isNull() && lineLayer.size() != size)
-        lineLayer = QImage();
+    // Lines drawn with AutoRedraw off are cut where the area shrinks, as the screen cuts them.
+    std::erase_if(screenRuns, [&](Run &run) {
+        run.pixels &= QRect(QPoint(), size);
+        return run.pixels.isEmpty();
+    });
+    placeLineElements();
 }
 
 void PictureBoxWidget::hideEvent(QHideEvent *event)
 {
     QFrame::hideEvent(event);
-    screen = QImage();
+    screenRuns.clear();
 }
 
 void PictureBoxWidget::mouseMoveEvent(QMouseEvent *event)

@@ -11,10 +11,10 @@
 
 class QPainter;
 
-// Coordinates are twips from the inner top-left corner, inside the two-pixel sunken border.
-// Everything inside is kept and drawn in device pixels, so a line is one device pixel wide at
-// any scale. A line covers the pixels from its first point up to, not including, its last, and
-// every twip position becomes a pixel by twipsToPixels; so a polyline sets each joint once.
+// PictureBox over Qt (platform/PictureBox.h says what each operation does). One image keeps
+// what is drawn with AutoRedraw on, in device pixels; everything else on the box (the lines
+// drawn with it off, the line elements) is kept as runs of device pixels that are placed when a
+// line is drawn or the size or scale changes, so that a paint only copies the image and fills.
 class PictureBoxWidget : public QFrame
 {
     Q_OBJECT
@@ -22,32 +22,21 @@ class PictureBoxWidget : public QFrame
 public:
     explicit PictureBoxWidget(QWidget *parent = nullptr);
 
-    // On: lines go into the persistent image, which survives covering, minimising and
-    // repainting. Off (the start): lines go to the screen only and are lost when the box is
-    // next hidden (a minimised window included) or cleared; they never enter image().
     bool AutoRedraw() const { return autoRedraw; }
     void setAutoRedraw(bool on) { autoRedraw = on; }
-
-    // A solid one-pixel line in `colour` (red in the low byte, the top byte ignored), opaque
-    // over what is there and clipped by the inner area. A failure to draw, or an end point
-    // beyond what the surface can address, is a drawing error.
     void Line(float x1, float y1, float x2, float y2, uint32_t colour);
-    // Erases everything drawn back to the background; the line elements stay.
     void Cls();
+    void setLineElements(std::vector<LineElement> elements);
 
-    // The persistent image in device pixels: what was drawn while AutoRedraw was on, on the
-    // background.
+    // What was drawn while AutoRedraw was on, on the background, in device pixels; lines drawn
+    // with it off never enter it.
     QImage image() const;
 
     QColor backColor() const { return background; }
     void setBackColor(const QColor &colour);
-    // An element with an end beyond what the surface can address is a drawing error.
-    void setLineElements(std::vector<LineElement> elements);
 
 signals:
-    // The pointer moved over the inner area, or anywhere while a button pressed on the box is
-    // held. Button and Shift are bit sets (left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4);
-    // X and Y are twips of whole device pixels.
+    // X and Y are twips of whole device pixels; see PictureBox::onMouseMove.
     void MouseMove(short Button, short Shift, float X, float Y);
 
 protected:
@@ -57,23 +46,29 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    // Pixels of one colour, in device pixels of the inner area.
+    struct Run
+    {
+        QRect pixels;
+        QColor colour;
+    };
+
     // The inner area in the box's device pixels: each edge of contentsRect() scaled by the
     // ratio and rounded, so the image, the clip and the pointer agree at any ratio.
     QRect innerPixels() const;
-    // Paints a device-pixel image of the inner area's size at the inner area.
-    void paintLayer(QPainter &painter, const QImage &layer) const;
-    void fitLayers();
+    void fitToScreen();
+    void placeLineElements();
     QImage &persistentImage();
-    QImage &screenLayer();
-    void paintLineElements(QPainter &painter);
+    void fillRuns(QPainter &painter, const std::vector<Run> &runs) const;
 
     bool autoRedraw = false;
     QColor background = Qt::white;
-    // Each image is made when first drawn on, so that a box nobody has drawn on costs no
-    // memory and paints as a plain fill.
-    QImage persistent; // opaque, the background plus what AutoRedraw kept; null: background only
-    QImage screen; // transparent, lines drawn while AutoRedraw was off; null: none
-    QImage lineLayer; // transparent, the line elements, made only when one of them is slanted
-    qreal layerRatio = 0; // the device pixel ratio the images are at
+    // Made when first drawn on, so that a box nobody has drawn on costs no memory and paints as
+    // a plain fill; null: the background only.
+    QImage persistent;
+    std::vector<Run> screenRuns; // lines drawn while AutoRedraw was off, in their order
     std::vector<LineElement> lineElements;
+    std::vector<Run> elementRuns; // the line elements placed at placedSize and placedRatio
+    QSize placedSize;
+    qreal placedRatio = 0;
 };

@@ -1,5 +1,5 @@
-// A window's pixels copied through its device context into a compatible bitmap, the system
-// palette on palette displays, and the OLE picture object that owns the result.
+// A window's pixels copied through its device context into a compatible bitmap (through the
+// system palette on palette displays), and the OLE picture object that owns the result.
 #include "platform/DeviceContext.h"
 
 #include "platform/Form.h"
@@ -18,23 +18,17 @@ bool hasSystemPalette(HDC dc)
             && GetDeviceCaps(dc, SIZEPALETTE) == PaletteSize;
 }
 
-struct LogPalette256
-{
-    WORD version = 0x300;
-    WORD count = PaletteSize;
-    PALETTEENTRY entries[PaletteSize] {};
-};
-
-GdiObject<HPALETTE> paletteOf(const LogPalette256 &colours)
-{
-    return GdiObject<HPALETTE>(CreatePalette(reinterpret_cast<const LOGPALETTE *>(&colours)));
-}
-
+// A copy of the system palette: 256 entries, as a palette display has.
 GdiObject<HPALETTE> systemPalette(HDC dc)
 {
-    LogPalette256 colours;
+    struct
+    {
+        WORD version = 0x300;
+        WORD count = PaletteSize;
+        PALETTEENTRY entries[PaletteSize] {};
+    } colours;
     GetSystemPaletteEntries(dc, 0, PaletteSize, colours.entries);
-    return paletteOf(colours);
+    return GdiObject<HPALETTE>(CreatePalette(reinterpret_cast<const LOGPALETTE *>(&colours)));
 }
 
 } // namespace
@@ -71,67 +65,40 @@ Bitmap copyWindowPixels(const Form &window, bool client, int32_t left, int32_t t
     GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(source.get(), width, height));
     if (!memory || !bitmap)
         return {};
+    auto native = std::make_unique<Bitmap::Native>();
     {
         const Selection selectedBitmap(memory.get(), bitmap.get());
-        // On a palette display the copy is made through the system palette, so that its
-        // indices mean the colours the screen shows.
-        GdiObject<HPALETTE> palette;
+        // On a palette display (Windows' reduced-colour compatibility mode gives one) the copy
+        // is made through the system palette, so that its indices mean the colours the screen
+        // shows; the picture keeps that palette.
         HPALETTE previousPalette = nullptr;
         if (hasSystemPalette(source.get())) {
-            palette = systemPalette(source.get());
-            previousPalette = SelectPalette(memory.get(), palette.get(), FALSE);
+            native->palette = systemPalette(source.get());
+            previousPalette = SelectPalette(memory.get(), native->palette.get(), FALSE);
             RealizePalette(memory.get());
         }
         BitBlt(memory.get(), 0, 0, width, height, source.get(), left, top, SRCCOPY);
         if (previousPalette)
             SelectPalette(memory.get(), previousPalette, FALSE);
     }
-    auto native = std::make_unique<Bitmap::Native>();
     native->bitmap = std::move(bitmap);
     return Bitmap(std::move(native));
 }
 
-bool isPaletteDisplay(const Form &window)
+Picture createBitmapPicture(Bitmap bitmap)
 {
-    const WindowDc source(window.native().window);
-    return source.get() && hasSystemPalette(source.get());
-}
-
-Palette displayPalette(const Form &window, const Bitmap &)
-{
-    const WindowDc source(window.native().window);
-    PALETTEENTRY entries[PaletteSize] {};
-    GetSystemPaletteEntries(source.get(), 0, PaletteSize, entries);
-    Palette colours;
-    for (const PALETTEENTRY &entry : entries)
-        colours.push_back(uint32_t(RGB(entry.peRed, entry.peGreen, entry.peBlue)));
-    return colours;
-}
-
-Picture createBitmapPicture(Bitmap bitmap, const Palette &colours)
-{
-    if (bitmap.isNull())
-        return {};
-    GdiObject<HPALETTE> palette;
-    if (colours.size() == PaletteSize) {
-        LogPalette256 entries;
-        for (size_t i = 0; i < colours.size(); ++i)
-            entries.entries[i]
-                    = { BYTE(colours[i]), BYTE(colours[i] >> 8), BYTE(colours[i] >> 16), 0 };
-        palette = paletteOf(entries);
-    }
     PICTDESC description {};
     description.cbSizeofstruct = sizeof description;
     description.picType = PICTYPE_BITMAP;
     description.bmp.hbitmap = bitmap.native().bitmap.get();
-    description.bmp.hpal = palette.get();
+    description.bmp.hpal = bitmap.native().palette.get();
     IDispatch *dispatch = nullptr;
     // The picture owns the bitmap and the palette from here on.
     if (FAILED(OleCreatePictureIndirect(&description, IID_IDispatch, TRUE,
                                         reinterpret_cast<void **>(&dispatch))))
         return {};
     static_cast<void>(bitmap.native().bitmap.release());
-    static_cast<void>(palette.release());
+    static_cast<void>(bitmap.native().palette.release());
     auto native = std::make_unique<Picture::Native>();
     const HRESULT found
             = dispatch->QueryInterface(IID_IPicture, reinterpret_cast<void **>(&native->picture));

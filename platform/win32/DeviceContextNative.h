@@ -9,6 +9,7 @@
 struct Bitmap::Native
 {
     GdiObject<HBITMAP> bitmap;
+    GdiObject<HPALETTE> palette; // the system palette it was copied through; none on true colour
 };
 
 struct Picture::Native

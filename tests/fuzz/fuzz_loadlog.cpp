@@ -157,14 +157,11 @@ LoadRun runLoad(const std::string &path, std::optional<int32_t> lastDrawnSample)
         WindowState &state = run.state;
         run.steps.push_back(
                 { state.SampleNo, state.RawTemp, state.Temp, segmentForCurrentSample(state) });
-        advanceSample(state);
+        advanceSamples(state);
     };
     const int freeBefore = lowestFreeDescriptor();
     try {
-        if (lastDrawnSample)
-            LoadLog(run.state, step, *lastDrawnSample);
-        else
-            LoadLog(run.state, step);
+        LoadLog(run.state, step, lastDrawnSample);
     } catch (const Error &e) {
         run.error = e;
     }
