@@ -4,7 +4,8 @@
 # lib.sh and call wl_start_sway first.
 #
 # sway will not run as root, so as root the compositor and the viewer run as the system user
-# vok-e2e, created when missing; files the viewer opens must be readable by it. The viewer's
+# vok-e2e, created when missing; files the viewer opens must be readable by it. What that user
+# runs is copied into its home, since the checkout may be private to its owner. The viewer's
 # window floats undecorated at the output's top-left corner, so its client area is the window's
 # bottom E2E_CLIENT_HEIGHT logical pixels. "Device" pixels are the output's, at its scale.
 
@@ -27,6 +28,7 @@ wl_msg() { "${WL_RUN[@]}" swaymsg "$@"; }
 wl_start_sway() {
     mkdir -p "$WL_HOME/runtime"
     chmod 0700 "$WL_HOME" "$WL_HOME/runtime"
+    install -m 0644 "$(dirname "${BASH_SOURCE[0]}")/wl-pointer.py" "$WL_HOME/wl-pointer.py"
     WL_RUN=(env)
     if [ "$(id -u)" -eq 0 ]; then
         id vok-e2e >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin \
@@ -66,8 +68,7 @@ EOF
     # window whose last keyboard goes counts as inactive, hiding its focus and closing its menus.
     "${WL_RUN[@]}" wtype -s 600000 &
     E2E_PIDS+=($!)
-    coproc WL_POINTER { exec "${WL_RUN[@]}" python3 "$(dirname "${BASH_SOURCE[0]}")/wl-pointer.py" \
-        "${WL_MODE[@]}"; }
+    coproc WL_POINTER { exec "${WL_RUN[@]}" python3 "$WL_HOME/wl-pointer.py" "${WL_MODE[@]}"; }
     E2E_PIDS+=("$WL_POINTER_PID")
 }
 
