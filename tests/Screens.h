@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QMainWindow>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
@@ -43,3 +45,18 @@ inline QScreen *screenAtRatio(qreal ratio)
 
 // The device pixel where a chart's inner area starts, inside its two-pixel border.
 inline int innerOrigin(qreal ratio) { return int(std::floor(2 * ratio + 0.5)); }
+
+// The client area as the screen shows it, in device pixels: cut from the whole window at the
+// client area's corner, which may lie at a fraction of a pixel and is rounded as the screen
+// rounds it, and as large as a rendering of the client area alone.
+inline QImage clientPixels(QMainWindow &window)
+{
+    const qreal ratio = window.devicePixelRatioF();
+    const QWidget *client = window.centralWidget();
+    const QPointF corner = QPointF(client->mapTo(&window, QPoint())) * ratio;
+    QImage pixels = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    pixels.setDevicePixelRatio(1);
+    return pixels.copy(
+            QRect(QPoint(int(std::floor(corner.x() + 0.5)), int(std::floor(corner.y() + 0.5))),
+                  client->size() * ratio));
+}
