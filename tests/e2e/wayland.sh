@@ -7,10 +7,14 @@
 # vok-e2e, created when missing; files the viewer opens must be readable by it. What that user
 # runs is copied into its home, since the checkout may be private to its owner. The viewer's
 # window floats undecorated at the output's top-left corner, so its client area is the window's
-# bottom E2E_CLIENT_HEIGHT logical pixels. "Device" pixels are the output's, at its scale.
+# bottom E2E_CLIENT_HEIGHT logical pixels. "Device" pixels are the output's, at its scale, which
+# may be fractional: the client area then starts at a fraction of a device pixel, which Qt rounds
+# halves up.
 
 WL_APP_ID=org.kelvane.vok
-WL_MODE=(1600 1200) # the output in device pixels: room for the window and its dialogs at scale 2
+# The output in device pixels: room for the window and its dialogs at scale 2, and a whole number
+# of logical pixels at 1.25, 1.5 and 1.75, where sway would otherwise scale windows slightly.
+WL_MODE=(2520 1890)
 WL_SCALE=1
 WL_HOME="$E2E_TMP/wayland" # the user's home, runtime folder, configuration and viewer binary
 WL_RUN=()                  # runs a command as that user, in the compositor's session
@@ -77,6 +81,26 @@ wl_set_scale() {
     WL_SCALE=$1
 }
 
+# wl_no_fractional BINARY: succeeds, saying why, where the viewer cannot be exact at a fractional
+# scale. That takes Qt 6.5 or newer, which draws at the scale the compositor prefers for the
+# window, and a compositor that offers fractional-scale-v1; older Qt draws at the next whole
+# scale and the compositor scales the window down.
+wl_no_fractional() {
+    local core qt=""
+    core=$(ldd "$1" 2>/dev/null | awk '$1 ~ /^libQt6Core/ { print $3 }')
+    [ -z "$core" ] || qt=$(basename "$(realpath "$core")")
+    qt=${qt##*.so.}
+    if ! printf '%s\n' 6.5 "$qt" | sort -V -C; then
+        echo "the viewer runs on Qt ${qt:-of unknown version}, before 6.5, which draws at the next" \
+            "whole scale for the compositor to scale down"
+    elif ! "${WL_RUN[@]}" python3 "$WL_HOME/wl-pointer.py" --globals \
+        | grep -x wp_fractional_scale_manager_v1 >/dev/null; then
+        echo "the compositor offers no fractional-scale-v1"
+    else
+        return 1
+    fi
+}
+
 # wl_start_app BINARY: starts a copy of the viewer that the user can reach, waits for its window.
 wl_start_app() {
     install -m 0755 "$1" "$WL_HOME/kelvane-vok"
@@ -127,11 +151,25 @@ wl_geometry() {
         | .rect | "\(.x) \(.y) \(.width) \(.height)"'
 }
 
-# wl_screenshot_client OUT.png: the client area as on the screen, in device pixels.
-wl_screenshot_client() {
+# The client area's device "x y width height" on the output: its corner rounded as Qt rounds it,
+# its size as the viewer copies it, halves rounded to even.
+wl_client_rect() {
     local x y w h
     read -r x y w h < <(wl_geometry)
-    "${WL_RUN[@]}" grim -g "$x,$((y + h - E2E_CLIENT_HEIGHT)) ${w}x$E2E_CLIENT_HEIGHT" - >"$1"
+    awk -v s="$WL_SCALE" -v x="$x" -v y=$((y + h - E2E_CLIENT_HEIGHT)) -v w="$w" \
+        -v h="$E2E_CLIENT_HEIGHT" '
+        function even(v, f) { f = int(v); if (v - f > 0.5 || (v - f == 0.5 && f % 2)) f++; return f }
+        BEGIN { print int(x * s + 0.5), int(y * s + 0.5), even(w * s), even(h * s) }'
+}
+
+# wl_screenshot_client OUT.png: the client area as on the screen, in device pixels. The whole
+# output is taken and cut, since grim resamples a region that starts at a fraction of a pixel.
+wl_screenshot_client() {
+    local x y w h
+    read -r x y w h < <(wl_client_rect)
+    # Without the time of writing, so that equal pictures make equal files.
+    "${WL_RUN[@]}" grim -t ppm -o HEADLESS-1 - | convert ppm:- -crop "${w}x$h+$x+$y" +repage \
+        -define png:exclude-chunks=date,time "png:$1"
 }
 
 # wl_keys WTYPE-ARGUMENTS: keys to the focused window. wtype's keyboard loses what it sends in
@@ -154,9 +192,9 @@ wl_park_pointer() { wl_point $((WL_MODE[0] - 1)) $((WL_MODE[1] - 1)); }
 
 # wl_point_client X Y: the pointer to device pixel X, Y of the client area.
 wl_point_client() {
-    local x y w h
-    read -r x y w h < <(wl_geometry)
-    wl_point $((x * WL_SCALE + $1)) $(((y + h - E2E_CLIENT_HEIGHT) * WL_SCALE + $2))
+    local x y
+    read -r x y _ < <(wl_client_rect)
+    wl_point $((x + $1)) $((y + $2))
 }
 
 # wl_open PATH: File > Open, the path typed into the dialog, Return; waits for the dialog to go.
