@@ -1,4 +1,5 @@
-// Windows on the offscreen screens of offscreen-screens.json, one for each device pixel ratio.
+// Windows on the offscreen screens of offscreen-screens.json, one for each device pixel ratio, and
+// their client areas as the screen shows them.
 #pragma once
 
 #include <QGuiApplication>

@@ -2,8 +2,9 @@
 # The real program on Wayland, at output scales 1, 1.25, 1.5, 1.75 and 2, driven by keyboard as on
 # a headless compositor: the layout, access keys, Open through the dialog, the trace, the read-out
 # under a virtual pointer, New, Copy image through the Wayland clipboard, an error box copied with
-# Ctrl+C, and Exit. Every pixel figure is in device pixels at 96 dpi times the scale, where a twip
-# is 1/(15 x scale) of one. The fractional scales run where the viewer can be exact at them.
+# Ctrl+C, and Exit. Every pixel figure is in device pixels at 96 dpi times the scale, 1440 / (96 x
+# scale) twips each: 12, 10 and 8.571... at the fractional scales, which run where the viewer can
+# be exact at them.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wayland.sh"
 binary=$1
@@ -11,8 +12,8 @@ binary=$1
 chart=192,255,255
 green=0,192,0
 # 200 records at 25.5 degrees: a flat trace at y = 3708 twips, between two device pixels at most
-# scales. The bad file, a record of four zero bytes, is elsewhere: a path typed into a dialog that shows its
-# folder races the dialog's completer.
+# scales. The bad file, a record of four zero bytes, is elsewhere: a path typed into a dialog that
+# shows its folder races the dialog's completer.
 mkdir -m 0755 "$E2E_TMP/logs" "$E2E_TMP/bad"
 for _ in $(seq 200); do e2e_record 0 51 12 16; done >"$E2E_TMP/logs/flat.log"
 e2e_record 0 0 0 0 >"$E2E_TMP/bad/zero.log"
@@ -20,25 +21,11 @@ chmod 0644 "$E2E_TMP/logs/flat.log" "$E2E_TMP/bad/zero.log"
 
 wl_start_sway
 
-# calc 'EXPRESSION, ...': the values, in awk at the output's scale s, where dev(n) is layout pixel
-# n and tw(t) twip t in device pixels, halves rounded up as the viewer rounds them; lines() lists
-# the device pixels of twip positions from, from + step ... to.
-calc() {
-    awk -v s="$WL_SCALE" 'function dev(n) { return int(n * s + 0.5) }
-        function tw(t) { return dev(t / 15) }
-        function even(v, f) { f = int(v); if (v - f > 0.5 || (v - f == 0.5 && f % 2)) f++; return f }
-        function lines(from, to, step, t, l) {
-            for (t = from; t <= to; t += step) l = l (t > from ? "," : "") tw(t)
-            return l
-        }
-        BEGIN { print '"$1"' }'
-}
-
 # chart_corner FILE: the device "x y" where the chart's inner area starts in a client area's
 # picture, from the chart colour left of layout column 100 and above layout row 60.
 chart_corner() {
     local x y across down
-    read -r x y across down < <(calc 'dev(95), dev(60), dev(100), dev(60)')
+    read -r x y across down < <(wl_calc 'dev(95), dev(60), dev(100), dev(60)')
     echo $((across - $(e2e_count_colour "$1" $chart "${across}x1+0+$y"))) \
         $((down - $(e2e_count_colour "$1" $chart "1x$down+$x+0")))
 }
@@ -49,7 +36,8 @@ unmatched() {
     local near=() dx dy
     for dy in $(seq -"$3" "$3"); do
         for dx in $(seq -"$3" "$3"); do
-            near+=("(" "$1" +repage -alpha off "(" "$2" +repage -alpha off -roll "$(printf '%+d%+d' "$dx" "$dy")" ")"
+            near+=("(" "$1" +repage -alpha off "(" "$2" +repage -alpha off
+                -roll "$(printf '%+d%+d' "$dx" "$dy")" ")"
                 -compose difference -composite -separate -evaluate-sequence max ")")
         done
     done
@@ -73,12 +61,12 @@ at_scale() {
     # The chart's inner area, inside its two-pixel border at the box's twips; its grid lines every
     # 480 twips down and 600 across; the trace; sample 100 at 0 degrees; the client area's size.
     read -r want_left want_top rows columns across down inner trace_y sample_100 zero_degrees \
-        grid_x half_row copy_size < <(calc 'tw(1320) + dev(2), tw(720) + dev(2),
+        grid_x half_row copy_size < <(wl_calc 'tw(1320) + dev(2), tw(720) + dev(2),
             lines(480, 5280, 480), lines(600, 7800, 600), tw(8100), tw(5400),
             dev(559) - dev(2) "x" dev(383) - dev(2), tw(3708), tw(6000), tw(4320), tw(600), tw(240),
             even(9960 * s / 15) " " even(7035 * s / 15)')
     # Widgets that sit at half device pixels may round either way on the screen.
-    reach=$(calc '(s == int(s)) ? 0 : 1')
+    reach=$(wl_calc '(s == int(s)) ? 0 : 1')
 
     read -r _ _ w _ < <(wl_geometry)
     [ "$w" -eq 664 ] || e2e_fail "the window is $w logical pixels wide, not 664"
@@ -88,15 +76,15 @@ at_scale() {
         && want_top - top <= reach)) \
         || e2e_fail "the chart's inner area starts at $left,$top, not $want_left,$want_top"
     # The chart and what lies right of and below it, where no red belongs (the camera has some).
-    chart_on="$(calc 'dev(600) "x" dev(400)')+$left+$top"
+    chart_on="$(wl_calc 'dev(600) "x" dev(400)')+$left+$top"
     # Grid lines one device pixel wide at their twips, along a column and a row between them.
     [ "$(green_along "1x$down+$((left + grid_x / 2))+$top")" = "$rows" ] \
-        || e2e_fail "grid rows at $(green_along "1x$down+$((left + grid_x / 2))+$top"), not $rows"
+        || e2e_fail "grid rows at $(green_along "1x$down+$((left + grid_x / 2))+$top")"
     [ "$(green_along "${across}x1+$left+$((top + half_row))")" = "$columns" ] \
-        || e2e_fail "grid columns at $(green_along "${across}x1+$left+$((top + half_row))"), not $columns"
-    expect 192,192,192 $(calc 'dev(3), dev(3)') "no grey button face"
-    expect 255,255,255 $(calc 'dev(520), dev(26)') "no white read-out box"
-    expect "$(e2e_pixel "$shot" $(calc 'dev(660), dev(300)'))" $(calc 'dev(80), dev(12)') \
+        || e2e_fail "grid columns at $(green_along "${across}x1+$left+$((top + half_row))")"
+    expect 192,192,192 $(wl_calc 'dev(3), dev(3)') "no grey button face"
+    expect 255,255,255 $(wl_calc 'dev(520), dev(26)') "no white read-out box"
+    expect "$(e2e_pixel "$shot" $(wl_calc 'dev(660), dev(300)'))" $(wl_calc 'dev(80), dev(12)') \
         "another background"
     [ "$(e2e_count_colour "$shot" 255,0,0 "$chart_on")" -eq 0 ] || e2e_fail "red at start"
     e2e_log "scale $s: layout"
@@ -107,7 +95,7 @@ at_scale() {
     # pixel of the chart is red.
     row=$((top + trace_y))
     red=$(e2e_count_colour "$shot" 255,0,0 "${across}x1+$left+$row")
-    [ "$red" -eq $((across - 13)) ] || e2e_fail "$red red pixels in the trace's row, not $((across - 13))"
+    [ "$red" -eq $((across - 13)) ] || e2e_fail "$red red pixels in the trace's row (scale $s)"
     [ "$(e2e_count_colour "$shot" 255,0,0 "$chart_on")" -eq \
         "$(e2e_count_colour "$shot" 255,0,0 "${chart_on%%x*}x1+$left+$row")" ] \
         || e2e_fail "red outside the trace's row"

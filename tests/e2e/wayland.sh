@@ -151,15 +151,27 @@ wl_geometry() {
         | .rect | "\(.x) \(.y) \(.width) \(.height)"'
 }
 
+# wl_calc 'EXPRESSION, ...': the values, in awk at the output's scale s, where dev(n) is layout
+# pixel n and tw(t) twip t in device pixels, halves rounded up as the viewer and Qt round them;
+# even(v) rounds halves to even, and lines() lists the device pixels of twips from, from + step ...
+# to.
+wl_calc() {
+    awk -v s="$WL_SCALE" 'function dev(n) { return int(n * s + 0.5) }
+        function tw(t) { return dev(t / 15) }
+        function even(v, f) { f = int(v); if (v - f > 0.5 || (v - f == 0.5 && f % 2)) f++; return f }
+        function lines(from, to, step, t, l) {
+            for (t = from; t <= to; t += step) l = l (t > from ? "," : "") tw(t)
+            return l
+        }
+        BEGIN { print '"$1"' }'
+}
+
 # The client area's device "x y width height" on the output: its corner rounded as Qt rounds it,
-# its size as the viewer copies it, halves rounded to even.
+# its size as the viewer copies it.
 wl_client_rect() {
     local x y w h
     read -r x y w h < <(wl_geometry)
-    awk -v s="$WL_SCALE" -v x="$x" -v y=$((y + h - E2E_CLIENT_HEIGHT)) -v w="$w" \
-        -v h="$E2E_CLIENT_HEIGHT" '
-        function even(v, f) { f = int(v); if (v - f > 0.5 || (v - f == 0.5 && f % 2)) f++; return f }
-        BEGIN { print int(x * s + 0.5), int(y * s + 0.5), even(w * s), even(h * s) }'
+    wl_calc "dev($x), dev($((y + h - E2E_CLIENT_HEIGHT))), even($w * s), even($E2E_CLIENT_HEIGHT * s)"
 }
 
 # wl_screenshot_client OUT.png: the client area as on the screen, in device pixels. The whole
