@@ -87,7 +87,7 @@ at_scale() {
     expect "$(e2e_pixel "$shot" $(wl_calc 'dev(660), dev(300)'))" $(wl_calc 'dev(80), dev(12)') \
         "another background"
     [ "$(e2e_count_colour "$shot" 255,0,0 "$chart_on")" -eq 0 ] || e2e_fail "red at start"
-    e2e_log "scale $s: layout"
+    e2e_log "scale $s: layout; the chart inside from $left,$top, grid rows at $rows"
 
     wl_open "$E2E_TMP/logs/flat.log"
     wl_settle "$shot" "$shot"
@@ -100,7 +100,7 @@ at_scale() {
         "$(e2e_count_colour "$shot" 255,0,0 "${chart_on%%x*}x1+$left+$row")" ] \
         || e2e_fail "red outside the trace's row"
     expect $green $((left + grid_x)) $row "the grid is not above the trace"
-    e2e_log "scale $s: Open and the trace"
+    e2e_log "scale $s: Open and the trace, $red red pixels in the chart's row $trace_y"
 
     # Focus order from the chart: Cm2, Cm1, Text1 ... Text4, then Text5 and Text6.
     wl_point_client $((left + sample_100 + 1)) $((top + zero_degrees + 1))
@@ -110,7 +110,7 @@ at_scale() {
         || e2e_fail "nothing copied from the temperature read-out"
     [ "$sample $temperature" = "100. $2" ] || e2e_fail "read-out '$sample' '$temperature', not '100.' '$2'"
     wl_park_pointer
-    e2e_log "scale $s: read-out"
+    e2e_log "scale $s: read-out $sample $temperature"
 
     # Then Command1, the camera.
     local copy="$E2E_TMP/copy.png"
@@ -125,7 +125,7 @@ at_scale() {
         || e2e_fail "the copy's chart starts at $(chart_corner "$copy"), not $want_left,$want_top"
     differing=$(unmatched "$copy[$inner+$want_left+$want_top]" "$shot[$inner+$left+$top]" 0)
     [ "$differing" = 0 ] || e2e_fail "$differing pixels of the copy's chart differ from the screen"
-    e2e_log "scale $s: Copy image"
+    e2e_log "scale $s: Copy image, $size, as on the screen"
 
     wl_menu n
     wl_settle "$shot" "$shot"
