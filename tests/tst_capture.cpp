@@ -69,13 +69,7 @@ public:
         return QTest::qWaitFor([&] { return widget().centralWidget()->size() == size; }, 2000);
     }
 
-    QImage clientPixels()
-    {
-        QImage pixels
-                = widget().centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        pixels.setDevicePixelRatio(1);
-        return pixels;
-    }
+    QImage clientPixels() { return ::clientPixels(widget()); }
 };
 
 bool clipboardEmpty()

@@ -19,13 +19,7 @@ QImage clipboardImage()
     return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
 }
 
-QImage clientPixels(Form1 &form)
-{
-    QImage pixels
-            = qt(form)->centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    pixels.setDevicePixelRatio(1);
-    return pixels;
-}
+QImage clientPixels(Form1 &form) { return clientPixels(*qt(form)); }
 
 // A point of the chart's inner area, in twips, as a pixel of the client area.
 QPoint chartPixel(Form1 &form, int xTwips, int yTwips)

@@ -4,6 +4,7 @@
 #include "platform/qt/Native.h"
 
 #include <QPainter>
+#include <cmath>
 
 Bitmap::Bitmap() = default;
 Bitmap::Bitmap(std::unique_ptr<Native> native) : native_(std::move(native)) { }
@@ -35,7 +36,14 @@ Bitmap copyWindowPixels(const Form &window, bool client, int32_t left, int32_t t
     bitmap.setDevicePixelRatio(ratio);
     {
         QPainter painter(&bitmap);
-        painter.translate(-left / ratio, -top / ratio);
+        // At a fractional ratio the client area may start at a fraction of a device pixel in its
+        // window, below a menu bar. The screen's first row of it is the one that fraction rounds
+        // to, so the copy is drawn at the same fraction, and its antialiased edges come out as
+        // the screen's.
+        const QPointF corner = QPointF(source->mapTo(source->window(), QPoint())) * ratio;
+        const QPointF fraction
+                = corner - QPointF(std::floor(corner.x() + 0.5), std::floor(corner.y() + 0.5));
+        painter.translate((fraction - QPointF(left, top)) / ratio);
         source->render(&painter, QPoint(), QRegion(source->rect()),
                        QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }

@@ -299,11 +299,13 @@ void PictureBoxWidget::mouseMoveEvent(QMouseEvent *event)
     const QRect inner = innerPixels();
     // The device pixel under the pointer: where the desktop reports positions finer than layout
     // pixels, each device pixel gets its own position. Qt rounds a widget's own position to
-    // whole layout pixels; the position in the window keeps the fraction.
+    // whole layout pixels; the position in the window keeps the fraction. At a fractional ratio
+    // the box may lie at a fraction of a device pixel in its window, which the screen rounds.
     const qreal ratio = devicePixelRatioF();
-    const QPointF local = event->scenePosition() - QPointF(mapTo(window(), QPoint()));
-    const QPoint pixel(int(std::floor(local.x() * ratio)) - inner.left(),
-                       int(std::floor(local.y() * ratio)) - inner.top());
+    const QPointF inWindow = event->scenePosition() * ratio;
+    const QPointF corner = QPointF(mapTo(window(), QPoint())) * ratio;
+    const QPoint pixel(int(std::floor(inWindow.x())) - roundedPixel(corner.x()) - inner.left(),
+                       int(std::floor(inWindow.y())) - roundedPixel(corner.y()) - inner.top());
     // A button pressed on the box keeps the pointer, so its moves beyond the box still count.
     if (event->buttons() == Qt::NoButton && !QRect(QPoint(), inner.size()).contains(pixel))
         return;

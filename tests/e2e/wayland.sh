@@ -4,12 +4,17 @@
 # lib.sh and call wl_start_sway first.
 #
 # sway will not run as root, so as root the compositor and the viewer run as the system user
-# vok-e2e, created when missing; files the viewer opens must be readable by it. The viewer's
+# vok-e2e, created when missing; files the viewer opens must be readable by it. What that user
+# runs is copied into its home, since the checkout may be private to its owner. The viewer's
 # window floats undecorated at the output's top-left corner, so its client area is the window's
-# bottom E2E_CLIENT_HEIGHT logical pixels. "Device" pixels are the output's, at its scale.
+# bottom E2E_CLIENT_HEIGHT logical pixels. "Device" pixels are the output's, at its scale, which
+# may be fractional: the client area then starts at a fraction of a device pixel, which Qt rounds
+# halves up.
 
 WL_APP_ID=org.kelvane.vok
-WL_MODE=(1600 1200) # the output in device pixels: room for the window and its dialogs at scale 2
+# The output in device pixels: room for the window and its dialogs at scale 2, and a whole number
+# of logical pixels at 1.25, 1.5 and 1.75, where sway would otherwise scale windows slightly.
+WL_MODE=(2520 1890)
 WL_SCALE=1
 WL_HOME="$E2E_TMP/wayland" # the user's home, runtime folder, configuration and viewer binary
 WL_RUN=()                  # runs a command as that user, in the compositor's session
@@ -27,6 +32,7 @@ wl_msg() { "${WL_RUN[@]}" swaymsg "$@"; }
 wl_start_sway() {
     mkdir -p "$WL_HOME/runtime"
     chmod 0700 "$WL_HOME" "$WL_HOME/runtime"
+    install -m 0644 "$(dirname "${BASH_SOURCE[0]}")/wl-pointer.py" "$WL_HOME/wl-pointer.py"
     WL_RUN=(env)
     if [ "$(id -u)" -eq 0 ]; then
         id vok-e2e >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin \
@@ -66,14 +72,33 @@ EOF
     # window whose last keyboard goes counts as inactive, hiding its focus and closing its menus.
     "${WL_RUN[@]}" wtype -s 600000 &
     E2E_PIDS+=($!)
-    coproc WL_POINTER { exec "${WL_RUN[@]}" python3 "$(dirname "${BASH_SOURCE[0]}")/wl-pointer.py" \
-        "${WL_MODE[@]}"; }
+    coproc WL_POINTER { exec "${WL_RUN[@]}" python3 "$WL_HOME/wl-pointer.py" "${WL_MODE[@]}"; }
     E2E_PIDS+=("$WL_POINTER_PID")
 }
 
 wl_set_scale() {
     wl_msg output HEADLESS-1 scale "$1" >/dev/null
     WL_SCALE=$1
+}
+
+# wl_no_fractional BINARY: succeeds, saying why, where the viewer cannot be exact at a fractional
+# scale. That takes Qt 6.5 or newer, which draws at the scale the compositor prefers for the
+# window, and a compositor that offers fractional-scale-v1; older Qt draws at the next whole
+# scale and the compositor scales the window down.
+wl_no_fractional() {
+    local core qt=""
+    core=$(ldd "$1" 2>/dev/null | awk '$1 ~ /^libQt6Core/ { print $3 }')
+    [ -z "$core" ] || qt=$(basename "$(realpath "$core")")
+    qt=${qt##*.so.}
+    if ! printf '%s\n' 6.5 "$qt" | sort -V -C; then
+        echo "the viewer runs on Qt ${qt:-of unknown version}, before 6.5, which draws at the next" \
+            "whole scale for the compositor to scale down"
+    elif ! "${WL_RUN[@]}" python3 "$WL_HOME/wl-pointer.py" --globals \
+        | grep -x wp_fractional_scale_manager_v1 >/dev/null; then
+        echo "the compositor offers no fractional-scale-v1"
+    else
+        return 1
+    fi
 }
 
 # wl_start_app BINARY: starts a copy of the viewer that the user can reach, waits for its window.
@@ -126,11 +151,37 @@ wl_geometry() {
         | .rect | "\(.x) \(.y) \(.width) \(.height)"'
 }
 
-# wl_screenshot_client OUT.png: the client area as on the screen, in device pixels.
-wl_screenshot_client() {
+# wl_calc 'EXPRESSION, ...': the values, in awk at the output's scale s, where dev(n) is layout
+# pixel n and tw(t) twip t in device pixels, halves rounded up as the viewer and Qt round them;
+# even(v) rounds halves to even, and lines() lists the device pixels of twips from, from + step ...
+# to.
+wl_calc() {
+    awk -v s="$WL_SCALE" 'function dev(n) { return int(n * s + 0.5) }
+        function tw(t) { return dev(t / 15) }
+        function even(v, f) { f = int(v); if (v - f > 0.5 || (v - f == 0.5 && f % 2)) f++; return f }
+        function lines(from, to, step, t, l) {
+            for (t = from; t <= to; t += step) l = l (t > from ? "," : "") tw(t)
+            return l
+        }
+        BEGIN { print '"$1"' }'
+}
+
+# The client area's device "x y width height" on the output: its corner rounded as Qt rounds it,
+# its size as the viewer copies it.
+wl_client_rect() {
     local x y w h
     read -r x y w h < <(wl_geometry)
-    "${WL_RUN[@]}" grim -g "$x,$((y + h - E2E_CLIENT_HEIGHT)) ${w}x$E2E_CLIENT_HEIGHT" - >"$1"
+    wl_calc "dev($x), dev($((y + h - E2E_CLIENT_HEIGHT))), even($w * s), even($E2E_CLIENT_HEIGHT * s)"
+}
+
+# wl_screenshot_client OUT.png: the client area as on the screen, in device pixels. The whole
+# output is taken and cut, since grim resamples a region that starts at a fraction of a pixel.
+wl_screenshot_client() {
+    local x y w h
+    read -r x y w h < <(wl_client_rect)
+    # Without the time of writing, so that equal pictures make equal files.
+    "${WL_RUN[@]}" grim -t ppm -o HEADLESS-1 - | convert ppm:- -crop "${w}x$h+$x+$y" +repage \
+        -define png:exclude-chunks=date,time "png:$1"
 }
 
 # wl_keys WTYPE-ARGUMENTS: keys to the focused window. wtype's keyboard loses what it sends in
@@ -153,9 +204,9 @@ wl_park_pointer() { wl_point $((WL_MODE[0] - 1)) $((WL_MODE[1] - 1)); }
 
 # wl_point_client X Y: the pointer to device pixel X, Y of the client area.
 wl_point_client() {
-    local x y w h
-    read -r x y w h < <(wl_geometry)
-    wl_point $((x * WL_SCALE + $1)) $(((y + h - E2E_CLIENT_HEIGHT) * WL_SCALE + $2))
+    local x y
+    read -r x y _ < <(wl_client_rect)
+    wl_point $((x + $1)) $((y + $2))
 }
 
 # wl_open PATH: File > Open, the path typed into the dialog, Return; waits for the dialog to go.

@@ -2,9 +2,12 @@
 """A virtual pointer for a wlroots compositor that has none of its own, such as a headless one.
 
 Usage: wl-pointer.py WIDTH HEIGHT. Each line "X Y" read from standard input moves the pointer to
-device pixel X, Y of a WIDTH x HEIGHT output and prints "ok" once the compositor has handled the
-move, so that whatever is sent to the compositor afterwards reaches clients after the motion.
-Speaks the Wayland wire protocol itself: nothing but Python is needed.
+the centre of device pixel X, Y of a WIDTH x HEIGHT output and prints "ok" once the compositor has
+handled the move, so that whatever is sent to the compositor afterwards reaches clients after the
+motion. The centre, because clients get positions in 1/256 of a logical pixel, which at a
+fractional scale lands a pixel's edge a hair short of the pixel. With --globals instead, prints
+the interfaces the compositor offers. Speaks the Wayland wire protocol itself: nothing but Python
+is needed.
 """
 import itertools
 import os
@@ -61,6 +64,8 @@ def on_global(target, opcode, body):
 
 
 roundtrip(on_global)
+if sys.argv[1:] == ["--globals"]:
+    sys.exit(print(*globals_, sep="\n"))
 if MANAGER not in globals_:
     sys.exit("wl-pointer: the compositor offers no virtual pointer")
 manager, pointer = next(ids), next(ids)
@@ -72,7 +77,8 @@ for line in sys.stdin:
     # Through the pixel to the right: a window that the pointer enters is told only where it
     # entered, and acts on the motion that follows.
     for step_x in (x + 1, x):
-        send(pointer, 1, int(time.monotonic() * 1000) & 0xFFFFFFFF, step_x, y, width, height)
+        when = int(time.monotonic() * 1000) & 0xFFFFFFFF
+        send(pointer, 1, when, 2 * step_x + 1, 2 * y + 1, 2 * width, 2 * height)
         send(pointer, 4)  # frame
     roundtrip()
     print("ok", flush=True)
