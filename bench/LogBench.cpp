@@ -162,13 +162,13 @@ double timedLoad(const std::string &path, bool asWindow)
 {
     Plotter plotter;
     plotter.state.LogFileName = path;
+    const auto step = [&] { plotter.step(); };
     const auto start = Clock::now();
     try {
         if (asWindow)
-            LoadLog(
-                    plotter.state, [&] { plotter.step(); }, LastDrawnSample);
+            LoadLog(plotter.state, step, LastDrawnSample);
         else
-            LoadLog(plotter.state, [&] { plotter.step(); });
+            LoadLog(plotter.state, step);
     } catch (const Error &error) {
         std::fprintf(stderr, "vok-bench: %s\n", error.message().c_str());
         std::exit(2);
@@ -236,9 +236,7 @@ long childPeakKiB(const std::string &path)
         _exit(127);
     }
     int status = 0;
-    struct rusage usage
-    {
-    };
+    struct rusage usage = {};
     if (::wait4(pid, &status, 0, &usage) != pid)
         die("wait4");
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
@@ -274,9 +272,9 @@ int peak(const std::string &path)
 {
     Plotter plotter;
     plotter.state.LogFileName = path;
+    const auto step = [&] { plotter.step(); };
     try {
-        LoadLog(
-                plotter.state, [&] { plotter.step(); }, LastDrawnSample);
+        LoadLog(plotter.state, step, LastDrawnSample);
     } catch (const Error &error) {
         std::fprintf(stderr, "vok-bench: %s\n", error.message().c_str());
         return 1;
