@@ -16,11 +16,10 @@ VOK_RUN_PACKAGES=(
     fonts-thai-tlwg fonts-dejavu-core
 )
 # What the Linux edition's tests and the package check add (scripts/test.sh, and inside the
-# other release's root). The sanitizer and fuzz builds use the release's own clang, whose
-# runtime package carries its version; clang-format is the release's own too, and the sources
-# are formatted so that 14 and 19 agree. git lists the sources for the format check.
+# other release's root). clang-format is the release's own (14 or 19): the sources are formatted
+# so that both agree. git lists the sources for the format check.
 VOK_TEST_PACKAGES=(
-    git clang "libclang-rt-$vok_clang-dev" clang-format
+    git clang-format
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
     desktop-file-utils appstream dpkg-dev file lintian man-db
     strace
@@ -35,10 +34,13 @@ VOK_TEST_PACKAGES=(
 # the cross-compiler, under half a minute from a nearby mirror): MinGW-w64's g++ with POSIX
 # threads, which C++'s threads and mutexes need, and msitools for its installer.
 VOK_WINDOWS_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 msitools)
+# The fuzz build (scripts/fuzz.sh) uses the release's own clang, whose runtime package carries its
+# version.
+VOK_FUZZ_PACKAGES=(clang "libclang-rt-$vok_clang-dev")
 # The other release's root is made with debootstrap (scripts/other-release.sh).
 VOK_HOST_PACKAGES=(debootstrap)
 VOK_PACKAGES=("${VOK_RUN_PACKAGES[@]}" "${VOK_TEST_PACKAGES[@]}" "${VOK_WINDOWS_PACKAGES[@]}"
-    "${VOK_HOST_PACKAGES[@]}")
+    "${VOK_FUZZ_PACKAGES[@]}" "${VOK_HOST_PACKAGES[@]}")
 
 # vok_missing_packages [PACKAGE...]: which of them (VOK_PACKAGES by default) are not installed.
 vok_missing_packages() {
