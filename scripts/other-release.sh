@@ -60,9 +60,9 @@ archive=$(
                     if ($i ~ /^Suites:/ && (" " $i " ") ~ (" " suite " ")) found = 1
                 }
                 if (deb && found && uris != "") { split(uris, u, " "); print u[1] }
-            }'
+            }' || true
         cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null \
-            | sed -E 's/\[[^]]*\]//' | awk -v suite="$VOK_RELEASE" '$1 == "deb" && $3 == suite { print $2 }'
+            | sed -E 's/\[[^]]*\]//' | awk -v suite="$VOK_RELEASE" '$1 == "deb" && $3 == suite { print $2 }' || true
     } | head -n 1
 )
 [ -n "$archive" ] || fail "found no Debian archive for $VOK_RELEASE in apt's sources"
