@@ -28,9 +28,13 @@ if [ "${1:-}" = inside ]; then
         "$@"
         echo "other-release: $VOK_RELEASE: '$*' took $((SECONDS - start)) s"
     }
+    # No clang: the sanitized and fuzz runs stay on the host. apt's progress goes to a log.
+    setup() {
+        vok_install_packages "${VOK_RUN_PACKAGES[@]}" "${VOK_TEST_PACKAGES[@]}" \
+            >/var/log/vok-setup.log 2>&1 || { tail -n 30 /var/log/vok-setup.log; return 1; }
+    }
     tests() { (cd "$VOK_ROOT/build" && ctest --output-on-failure -j2); }
-    # No clang: the sanitized and fuzz runs stay on the host.
-    step vok_install_packages "${VOK_RUN_PACKAGES[@]}" "${VOK_TEST_PACKAGES[@]}"
+    step setup
     step vok_build "$VOK_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     status=0
     step tests || status=$?
