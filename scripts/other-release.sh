@@ -24,9 +24,10 @@ fail() {
 # timed. The Windows edition is not repeated here.
 if [ "${1:-}" = inside ]; then
     step() {
-        local start=$SECONDS
-        "$@"
+        local start=$SECONDS status=0
+        "$@" || status=$?
         echo "other-release: $VOK_RELEASE: '$*' took $((SECONDS - start)) s"
+        return $status
     }
     # No clang: the sanitized and fuzz runs stay on the host. apt's progress goes to a log.
     setup() {
