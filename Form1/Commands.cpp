@@ -29,8 +29,8 @@ void Form1::openLogFile(const std::string &fileName)
     BusyCursor busy;
     // Past the last drawn sample DrawSegment only counts, so the loader may check those
     // records in bulk.
-    LoadLog(
-            *this, [this] { DrawSegment(); }, LastDrawnSample);
+    const auto drawSegment = [this] { DrawSegment(); };
+    LoadLog(*this, drawSegment, LastDrawnSample);
 }
 
 void Form1::openDroppedFiles(const std::vector<std::string> &paths)

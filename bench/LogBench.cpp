@@ -162,11 +162,10 @@ double timedLoad(const std::string &path, bool asWindow)
 {
     Plotter plotter;
     plotter.state.LogFileName = path;
+    const auto step = [&] { plotter.step(); };
     const auto start = Clock::now();
     try {
-        LoadLog(
-                plotter.state, [&] { plotter.step(); },
-                asWindow ? std::optional(LastDrawnSample) : std::nullopt);
+        LoadLog(plotter.state, step, asWindow ? std::optional(LastDrawnSample) : std::nullopt);
     } catch (const Error &error) {
         std::fprintf(stderr, "vok-bench: %s\n", error.message().c_str());
         std::exit(2);
@@ -234,9 +233,7 @@ long childPeakKiB(const std::string &path)
         _exit(127);
     }
     int status = 0;
-    struct rusage usage
-    {
-    };
+    struct rusage usage = {};
     if (::wait4(pid, &status, 0, &usage) != pid)
         die("wait4");
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
@@ -272,9 +269,9 @@ int peak(const std::string &path)
 {
     Plotter plotter;
     plotter.state.LogFileName = path;
+    const auto step = [&] { plotter.step(); };
     try {
-        LoadLog(
-                plotter.state, [&] { plotter.step(); }, LastDrawnSample);
+        LoadLog(plotter.state, step, LastDrawnSample);
     } catch (const Error &error) {
         std::fprintf(stderr, "vok-bench: %s\n", error.message().c_str());
         return 1;

@@ -2,27 +2,45 @@
 # Shared set-up for run.sh and test.sh: installs the Debian packages the build, the tests and the
 # viewer need, when any is missing. Sourced, not run.
 
-VOK_PACKAGES=(
-    cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+# The Debian release (bookworm is 12, trixie 13): the few names that differ between them.
+VOK_RELEASE=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+case "$VOK_RELEASE" in
+bookworm) vok_clang=14 ;;
+*) vok_clang=19 ;;
+esac
+
+# What building and running the viewer needs (scripts/run.sh).
+VOK_RUN_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libgl-dev
     fonts-thai-tlwg fonts-dejavu-core
+)
+# What the Linux edition's tests and the package check add (scripts/test.sh, and inside the
+# other release's root). clang-format is the release's own (14 or 19): the sources are formatted
+# so that both agree. git lists the sources for the format check.
+VOK_TEST_PACKAGES=(
+    git clang-format
     xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
     desktop-file-utils appstream dpkg-dev file lintian man-db
     strace
-    sway grim wtype wl-clipboard qt6-wayland jq python3
+    sway grim wtype wl-clipboard jq python3
     # dbus-x11 lets a program with no session bus autolaunch one, as many machines do; the
     # end-to-end tests must hold with it (each has a bus of its own).
     dbus-daemon dbus-x11
     # What a screen reader finds in the window, read through the desktop's accessibility bus.
     at-spi2-core python3-pyatspi
-    # The Windows edition is tested under Wine (about 1.2 GB installed with the cross-compiler,
-    # under half a minute from a nearby mirror).
-    wine64
 )
-# The cross-compiler for the Windows edition (scripts/build-windows.sh): MinGW-w64's g++ with
-# POSIX threads, which C++'s threads and mutexes need.
-VOK_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-VOK_PACKAGES+=("${VOK_WINDOWS_PACKAGES[@]}")
+# The Windows edition (scripts/build-windows.sh), tested under Wine (about 1.2 GB installed with
+# the cross-compiler, under half a minute from a nearby mirror): MinGW-w64's g++ with POSIX
+# threads, which C++'s threads and mutexes need, and msitools for its installer.
+VOK_WINDOWS_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 msitools)
+# The fuzz build (scripts/fuzz.sh) uses the release's own clang, whose runtime package carries its
+# version.
+VOK_FUZZ_PACKAGES=(clang "libclang-rt-$vok_clang-dev")
+# The other release's root is made with debootstrap (scripts/other-release.sh).
+VOK_HOST_PACKAGES=(debootstrap)
+VOK_PACKAGES=("${VOK_RUN_PACKAGES[@]}" "${VOK_TEST_PACKAGES[@]}" "${VOK_WINDOWS_PACKAGES[@]}"
+    "${VOK_FUZZ_PACKAGES[@]}" "${VOK_HOST_PACKAGES[@]}")
 
 # vok_missing_packages [PACKAGE...]: which of them (VOK_PACKAGES by default) are not installed.
 vok_missing_packages() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the tests normally and under ASan+UBSan, runs both suites
 # (the first with the Windows edition's under Wine), checks the Debian package, and fuzzes log
-# loading for a minute.
+# loading for a minute; then, as root, the Linux edition's suite and package check again in a root
+# of the other supported Debian release (scripts/other-release.sh).
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
@@ -21,3 +22,5 @@ vok_build "$VOK_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 
 vok_build "$VOK_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVOK_SANITIZE=ON
 (cd "$VOK_ROOT/build-asan" && ctest --output-on-failure -j2)
+
+"$VOK_ROOT/scripts/other-release.sh"

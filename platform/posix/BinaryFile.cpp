@@ -27,9 +27,7 @@ BinaryFile::BinaryFile(const std::string &path) : path_(path)
     if (handle_ < 0)
         throwFileError(path, "open", errno);
 
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::fstat(handle_, &status) != 0) {
         const int error = errno;
         ::close(handle_);
