@@ -32,8 +32,9 @@ VOK_TEST_PACKAGES=(
 )
 # The Windows edition (scripts/build-windows.sh), tested under Wine (about 1.2 GB installed with
 # the cross-compiler, under half a minute from a nearby mirror): MinGW-w64's g++ with POSIX
-# threads, which C++'s threads and mutexes need, and msitools for its installer.
-VOK_WINDOWS_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 msitools)
+# threads, which C++'s threads and mutexes need; wixl and zip make its installer and portable zip,
+# and the install test unpacks the zip.
+VOK_WINDOWS_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl zip unzip)
 # The fuzz build (scripts/fuzz.sh) uses the release's own clang, whose runtime package carries its
 # version.
 VOK_FUZZ_PACKAGES=(clang "libclang-rt-$vok_clang-dev")

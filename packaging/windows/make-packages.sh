@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the Windows installer (wixl, from msitools) and the portable zip from a built program:
+# Makes the Windows installer (Debian's wixl) and the portable zip from a built program:
 #
 #   make-packages.sh EXE OUTDIR VERSION
 #
