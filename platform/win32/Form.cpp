@@ -301,6 +301,7 @@ void Form::load(const FormDescription &description)
 
     UINT id = FirstControlId;
     for (const ControlRow &row : description.controls) {
+        runControlCreationHook(row);
         std::unique_ptr<Control> control = row.kind == ControlKind::PictureBox
                 ? createPictureBox(form, row, id)
                 : createControl(form, row, id, row.font ? fontFor(form, row.font) : windowFont);

@@ -122,11 +122,11 @@ e2e_wait_until_painted() {
 e2e_app_alive() { kill -0 "$APP_PID" 2>/dev/null; }
 
 # e2e_wait_for_window NAME-REGEX SECONDS: prints the id of the first visible window of the app
-# whose name matches, other than the main window.
+# whose name matches, other than the main window. With 0 seconds it looks once.
 e2e_wait_for_window() {
     local pattern=$1 seconds=${2:-10} deadline ids id
     deadline=$((SECONDS + seconds))
-    while [ $SECONDS -lt $deadline ]; do
+    while true; do
         # --all: xdotool's default is any condition, which would take every window of the app.
         ids=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name "$pattern" 2>/dev/null \
             || true)
@@ -136,9 +136,9 @@ e2e_wait_for_window() {
                 return 0
             fi
         done
+        [ $SECONDS -lt $deadline ] || return 1
         sleep 0.1
     done
-    return 1
 }
 
 # e2e_wait_for_no_window ID SECONDS: waits until window ID is gone or unmapped.
@@ -189,12 +189,12 @@ e2e_click_client() {
     xdotool click 1
 }
 
-# e2e_move_client X Y: moves the pointer to client coordinates of the main window.
+# e2e_move_client X Y: moves the pointer to client coordinates of the main window. The program
+# takes its input in order, so what is sent next sees the move handled.
 e2e_move_client() {
     local ox oy
     read -r ox oy < <(e2e_client_origin)
     e2e_pointer_to $((ox + $1)) $((oy + $2))
-    sleep 0.2
 }
 
 # Toolbar buttons, clicked at their centres.
@@ -227,7 +227,8 @@ e2e_key_into() {
 e2e_dialog_name() { if [ -n "$E2E_WINDOWS" ]; then e2e_wine_path "$1"; else echo "$1"; fi; }
 
 # e2e_open_file PATH: Open from the toolbar, the path typed into the dialog's name field, then
-# Return. Waits for the dialog to close; returns without waiting for a load to finish.
+# Return. Waits for the dialog to close; the load may still run. Callers wait for its message
+# box, or call e2e_expect_no_message, which returns once the load has ended.
 e2e_open_file() {
     local path dialog
     path=$(e2e_dialog_name "$1")
@@ -254,16 +255,39 @@ e2e_wait_for_message() {
     e2e_wait_for_window "^Kelvane  VOK\$" "${1:-10}"
 }
 
+# The clipboard is given this text before each copy that a test reads, so that text from
+# before is never taken for the copy.
+E2E_NOTHING_COPIED="vok-e2e: nothing copied yet"
+e2e_clear_clipboard() {
+    printf %s "$E2E_NOTHING_COPIED" | xclip -selection clipboard >/dev/null 2>&1
+}
+
+# e2e_copied_text: the clipboard's text once the program has copied some (under Wine it reaches
+# X a moment after the program sets it); fails after ten seconds with nothing copied.
+e2e_copied_text() {
+    local deadline=$((SECONDS + 10)) text
+    while true; do
+        text=$(xclip -selection clipboard -o 2>/dev/null) || text=$E2E_NOTHING_COPIED
+        if [ "$text" != "$E2E_NOTHING_COPIED" ]; then
+            printf '%s\n' "$text"
+            return 0
+        fi
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
 # e2e_message_text ID: the text of a message box, copied with Ctrl+C as a user would.
 e2e_message_text() {
-    local id=$1
+    local id=$1 text
+    e2e_clear_clipboard
     e2e_key_into "$id" ctrl+c
-    sleep 0.3
+    text=$(e2e_copied_text) || return 0
     if [ -n "$E2E_WINDOWS" ]; then
         # A Windows box copies its title, text and buttons, each between dashed lines.
-        xclip -selection clipboard -o 2>/dev/null | tr -d '\r' | awk '/^-+$/ { n++; next } n == 2'
+        printf '%s\n' "$text" | tr -d '\r' | awk '/^-+$/ { n++; next } n == 2'
     else
-        xclip -selection clipboard -o 2>/dev/null || true
+        printf '%s\n' "$text"
     fi
 }
 
@@ -273,12 +297,49 @@ e2e_dismiss_message() {
     e2e_wait_for_no_window "$1" 10 || e2e_fail "the message box did not close"
 }
 
-# e2e_expect_no_message SECONDS: fails if a message box shows up within the time.
+# e2e_wait_for_change PICTURE [REGION]: waits until the client area on the screen, or the region
+# of it (WxH+X+Y) that PICTURE shows, differs from PICTURE; fails after ten seconds.
+e2e_wait_for_change() {
+    local deadline=$((SECONDS + 10)) now="$E2E_TMP/now.png"
+    while true; do
+        e2e_screenshot_client "$now"
+        [ -z "${2:-}" ] || convert "$now" -crop "$2" +repage "$now"
+        [ "$(compare -metric AE "$1" "$now" null: 2>&1 || true)" != 0 ] && return 0
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+# e2e_sync: returns once the main window has handled all input sent to it before, by moving
+# the pointer over the chart and waiting for the sample read-out to follow. A command still
+# running holds the moves back, and a modal box blocks them: then it fails after ten seconds.
+# The two samples it takes in turn read differently from each other and from every place a
+# test reads. It moves twice: Qt on X drops the first move onto the chart after a click on a
+# toolbar button, where a real mouse would send many.
+E2E_SYNC_TURN=0
+e2e_sync() {
+    local region x
+    region="$(e2e_px 975)x$(e2e_px 315)+$(e2e_px 7680)+$(e2e_px 240)" # the sample read-out
+    e2e_screenshot_client "$E2E_TMP/sync.png"
+    convert "$E2E_TMP/sync.png" -crop "$region" +repage "$E2E_TMP/sync.png"
+    E2E_SYNC_TURN=$((1 - E2E_SYNC_TURN))
+    x=$(($(e2e_px $((1320 + 60 * (33 + E2E_SYNC_TURN)))) + 2))
+    e2e_move_client "$x" $(($(e2e_px $((720 + 2400))) + 2))
+    e2e_move_client "$x" $(($(e2e_px $((720 + 2000))) + 2))
+    e2e_wait_for_change "$E2E_TMP/sync.png" "$region"
+}
+
+# e2e_expect_no_message: fails if a message box is on view once the main window has handled
+# everything sent to it (e2e_sync): a box the last command shows comes before that.
 e2e_expect_no_message() {
-    local id
-    if id=$(e2e_wait_for_message "${1:-1}"); then
+    local id synced=yes
+    e2e_sync || synced=""
+    if id=$(e2e_wait_for_message 0); then
         e2e_fail "unexpected message: $(e2e_message_text "$id")"
     fi
+    [ -n "$synced" ] || e2e_fail "the window took no input for ten seconds"
+    # What the command drew may reach the screen after the read-out does.
+    e2e_wait_until_painted
 }
 
 # e2e_screenshot_client OUT.png: the main window's client area as it is on the screen.
@@ -290,17 +351,24 @@ e2e_screenshot_client() {
 }
 
 # e2e_expect_copy_matches_screen WIDTH HEIGHT: camera click, then the clipboard's image against
-# the client area on the screen.
+# the client area on the screen. The pointer stays on the camera, so the copy's end is seen on
+# the clipboard rather than through e2e_sync.
 e2e_expect_copy_matches_screen() {
     local width=$1 height=$2 size differing
     # A click on the bare background first makes the window active, so that the camera button
     # already shows its focus when the copy is taken, as it does on the screenshot afterwards.
     e2e_click_client "$(e2e_px 6000)" "$(e2e_px 187)"
     sleep 0.3
+    e2e_clear_clipboard
     e2e_click_camera
-    e2e_expect_no_message 1
     # The program owns the selection and serves it, so it is read while the program runs.
-    e2e_clipboard_image "$E2E_TMP/copy.png" || e2e_fail "the clipboard holds no image"
+    if ! e2e_clipboard_image "$E2E_TMP/copy.png"; then
+        local id
+        id=$(e2e_wait_for_message 0) && e2e_fail "unexpected message: $(e2e_message_text "$id")"
+        e2e_fail "the clipboard holds no image"
+    fi
+    # The image is the copy's last step; a box would have come before it.
+    ! e2e_wait_for_message 0 >/dev/null || e2e_fail "a message box came with the copy"
     size=$(identify -format "%w %h" "$E2E_TMP/copy.png") || e2e_fail "the clipboard PNG is unreadable"
     [ "$size" = "$width $height" ] || e2e_fail "copied image is $size, not $width $height"
     # The pointer still rests on the camera, as it did when the copy was taken.
@@ -356,8 +424,10 @@ e2e_record() {
     printf "$(printf '\\%03o\\%03o\\%03o\\%03o' "$1" "$2" "$3" "$4")"
 }
 
-# e2e_read_box CLIENT-X CLIENT-Y: the text of a text box, selected and copied as a user would.
+# e2e_read_box CLIENT-X CLIENT-Y: the text of a text box, selected and copied as a user would;
+# nothing when the box is empty, which copies nothing.
 e2e_read_box() {
+    e2e_clear_clipboard
     e2e_click_client "$1" "$2"
     # Wine's edit box does not take Ctrl+A: the text is selected from its end to its start.
     if [ -n "$E2E_WINDOWS" ]; then
@@ -365,6 +435,5 @@ e2e_read_box() {
     else
         xdotool key ctrl+a ctrl+c
     fi
-    sleep 0.2
-    xclip -selection clipboard -o 2>/dev/null || true
+    e2e_copied_text || true
 }
