@@ -306,6 +306,11 @@ void Form::load(const FormDescription &description)
                 ? createPictureBox(form, row, id)
                 : createControl(form, row, id, row.font ? fontFor(form, row.font) : windowFont);
         Control::Native &native = control->native();
+        // A later control lies above an earlier one it overlaps, as on the other platforms, and
+        // the earlier one never paints over it, whichever of them repaints last.
+        SetWindowLongPtrW(native.window, GWL_STYLE,
+                          GetWindowLongPtrW(native.window, GWL_STYLE) | WS_CLIPSIBLINGS);
+        SetWindowPos(native.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         form.byWindow[native.window] = &native;
         form.byId[id++] = &native;
         if (row.toolTip)

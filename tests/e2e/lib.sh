@@ -106,13 +106,14 @@ e2e_start_app() {
     e2e_wait_until_painted
 }
 
-# Waits until the window's pixels stop changing, so that a busy machine's late first paint is
-# not mistaken for the program's picture.
+# e2e_wait_until_painted [WINDOW]: waits until the window's pixels (the main window's unless
+# given) stop changing, so that a busy machine's late first paint is not mistaken for the
+# program's picture, and a dialog is drawn before it is typed into.
 e2e_wait_until_painted() {
-    local deadline=$((SECONDS + 20)) previous="" current
+    local window=${1:-$APP_WIN} deadline=$((SECONDS + 20)) previous="" current
     while [ $SECONDS -lt $deadline ]; do
         sleep 0.25
-        current=$(import -window "$APP_WIN" rgb:- 2>/dev/null | md5sum)
+        current=$(import -window "$window" rgb:- 2>/dev/null | md5sum)
         [ "$current" = "$previous" ] && return 0
         previous=$current
     done
@@ -189,12 +190,25 @@ e2e_click_client() {
     xdotool click 1
 }
 
-# e2e_move_client X Y: moves the pointer to client coordinates of the main window. The program
-# takes its input in order, so what is sent next sees the move handled.
+# e2e_move_client X Y: moves the pointer to client coordinates over the chart, and waits for
+# the read-out to show them; it fails where the read-out would not change. Under Wine a move the
+# program has not taken yet merges into the next one, so the next input waits for this one.
 e2e_move_client() {
-    local ox oy
+    e2e_pointer_over_chart "$1" "$2" \
+        || e2e_fail "the read-out did not follow the pointer to $1 $2"
+}
+
+# e2e_pointer_over_chart X Y [X2]: moves the pointer to X Y, or first to X2 Y and then to X Y,
+# and waits up to ten seconds for the read-out (both boxes) to change.
+e2e_pointer_over_chart() {
+    local ox oy region
+    region="$(e2e_px 2055)x$(e2e_px 315)+$(e2e_px 7680)+$(e2e_px 240)"
+    e2e_screenshot_client "$E2E_TMP/readout.png"
+    convert "$E2E_TMP/readout.png" -crop "$region" +repage "$E2E_TMP/readout.png"
     read -r ox oy < <(e2e_client_origin)
+    [ -z "${3:-}" ] || e2e_pointer_to $((ox + $3)) $((oy + $2))
     e2e_pointer_to $((ox + $1)) $((oy + $2))
+    e2e_wait_for_change "$E2E_TMP/readout.png" "$region"
 }
 
 # Toolbar buttons, clicked at their centres.
@@ -234,7 +248,7 @@ e2e_open_file() {
     path=$(e2e_dialog_name "$1")
     e2e_click_open
     dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
-    sleep 0.3
+    e2e_wait_until_painted "$dialog"
     e2e_type_into "$dialog" "$path"
     e2e_key_into "$dialog" Return
     e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close for $path"
@@ -245,7 +259,7 @@ e2e_cancel_open() {
     local dialog
     e2e_click_open
     dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
-    sleep 0.3
+    e2e_wait_until_painted "$dialog"
     e2e_key_into "$dialog" Escape
     e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close"
 }
@@ -311,22 +325,17 @@ e2e_wait_for_change() {
 }
 
 # e2e_sync: returns once the main window has handled all input sent to it before, by moving
-# the pointer over the chart and waiting for the sample read-out to follow. A command still
-# running holds the moves back, and a modal box blocks them: then it fails after ten seconds.
-# The two samples it takes in turn read differently from each other and from every place a
-# test reads. It moves twice: Qt on X drops the first move onto the chart after a click on a
-# toolbar button, where a real mouse would send many.
+# the pointer over the chart and waiting for the read-out to follow. A command still running
+# holds the move back, and a modal box blocks it: then it fails after ten seconds. The two
+# samples it takes in turn read differently from each other and from every place a test reads.
+# It moves twice, between two pixels that read the same: Qt on X drops the first move onto the
+# chart after a click on a toolbar button, where a real mouse would send many.
 E2E_SYNC_TURN=0
 e2e_sync() {
-    local region x
-    region="$(e2e_px 975)x$(e2e_px 315)+$(e2e_px 7680)+$(e2e_px 240)" # the sample read-out
-    e2e_screenshot_client "$E2E_TMP/sync.png"
-    convert "$E2E_TMP/sync.png" -crop "$region" +repage "$E2E_TMP/sync.png"
+    local x
     E2E_SYNC_TURN=$((1 - E2E_SYNC_TURN))
     x=$(($(e2e_px $((1320 + 60 * (33 + E2E_SYNC_TURN)))) + 2))
-    e2e_move_client "$x" $(($(e2e_px $((720 + 2400))) + 2))
-    e2e_move_client "$x" $(($(e2e_px $((720 + 2000))) + 2))
-    e2e_wait_for_change "$E2E_TMP/sync.png" "$region"
+    e2e_pointer_over_chart "$x" $(($(e2e_px $((720 + 2000))) + 2)) $((x - 1))
 }
 
 # e2e_expect_no_message: fails if a message box is on view once the main window has handled

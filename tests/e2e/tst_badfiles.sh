@@ -163,7 +163,7 @@ fi
 # stays); the program never gets either name and nothing appears on disk.
 e2e_click_open
 dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
-sleep 0.3
+e2e_wait_until_painted "$dialog"
 e2e_type_into "$dialog" "$(e2e_dialog_name "$logs/folder")"
 e2e_key_into "$dialog" Return
 sleep 0.5
