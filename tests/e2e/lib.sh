@@ -272,6 +272,11 @@ e2e_wait_for_message() {
 # The clipboard is given this text before each copy that a test reads, so that text from
 # before is never taken for the copy.
 E2E_NOTHING_COPIED="vok-e2e: nothing copied yet"
+
+# e2e_read_clipboard [XCLIP-OPTIONS]: the clipboard's content. A read sent to an owner that is
+# just giving the clipboard up is never answered, and xclip would wait for ever: it gives up after
+# five seconds, and the callers that wait for a copy ask again.
+e2e_read_clipboard() { timeout 5 xclip -selection clipboard "$@" -o 2>/dev/null; }
 e2e_clear_clipboard() {
     printf %s "$E2E_NOTHING_COPIED" | xclip -selection clipboard >/dev/null 2>&1
 }
@@ -281,7 +286,7 @@ e2e_clear_clipboard() {
 e2e_copied_text() {
     local deadline=$((SECONDS + 10)) text
     while true; do
-        text=$(xclip -selection clipboard -o 2>/dev/null) || text=$E2E_NOTHING_COPIED
+        text=$(e2e_read_clipboard) || text=$E2E_NOTHING_COPIED
         if [ "$text" != "$E2E_NOTHING_COPIED" ]; then
             printf '%s\n' "$text"
             return 0
@@ -367,7 +372,7 @@ e2e_expect_copy_matches_screen() {
     # A click on the bare background first makes the window active, so that the camera button
     # already shows its focus when the copy is taken, as it does on the screenshot afterwards.
     e2e_click_client "$(e2e_px 6000)" "$(e2e_px 187)"
-    sleep 0.3
+    e2e_sync || e2e_fail "the window took no input for ten seconds"
     e2e_clear_clipboard
     e2e_click_camera
     # The program owns the selection and serves it, so it is read while the program runs.
@@ -391,11 +396,11 @@ e2e_expect_copy_matches_screen() {
 e2e_clipboard_image() {
     local target=image/png deadline=$((SECONDS + 10))
     [ -z "$E2E_WINDOWS" ] || target=image/bmp
-    until xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -x "$target" >/dev/null; do
+    until e2e_read_clipboard -t TARGETS | grep -x "$target" >/dev/null; do
         [ $SECONDS -lt $deadline ] || return 1
         sleep 0.1
     done
-    xclip -selection clipboard -t "$target" -o | convert - -alpha off "png:$1"
+    e2e_read_clipboard -t "$target" | convert - -alpha off "png:$1"
 }
 
 # e2e_pixel FILE X Y: the pixel's colour as "R,G,B" (0-255).
