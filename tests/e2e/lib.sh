@@ -281,10 +281,10 @@ e2e_clear_clipboard() {
     printf %s "$E2E_NOTHING_COPIED" | xclip -selection clipboard >/dev/null 2>&1
 }
 
-# e2e_copied_text: the clipboard's text once the program has copied some (under Wine it reaches
-# X a moment after the program sets it); fails after ten seconds with nothing copied.
+# e2e_copied_text [SECONDS]: the clipboard's text once the program has copied some (under Wine it
+# reaches X a moment after the program sets it); fails after ten seconds with nothing copied.
 e2e_copied_text() {
-    local deadline=$((SECONDS + 10)) text
+    local deadline=$((SECONDS + ${1:-10})) text
     while true; do
         text=$(e2e_read_clipboard) || text=$E2E_NOTHING_COPIED
         if [ "$text" != "$E2E_NOTHING_COPIED" ]; then
@@ -296,12 +296,23 @@ e2e_copied_text() {
     done
 }
 
+# e2e_copy COMMAND...: runs a command that makes the program copy text, and prints the text. It
+# asks again, up to three times, where nothing comes within three seconds: Wine holds the
+# clipboard open for a moment when another program takes it, and a copy in that moment fails.
+e2e_copy() {
+    local attempt
+    for attempt in 1 2 3; do
+        e2e_clear_clipboard
+        "$@"
+        e2e_copied_text 3 && return 0
+    done
+    return 1
+}
+
 # e2e_message_text ID: the text of a message box, copied with Ctrl+C as a user would.
 e2e_message_text() {
     local id=$1 text
-    e2e_clear_clipboard
-    e2e_key_into "$id" ctrl+c
-    text=$(e2e_copied_text) || return 0
+    text=$(e2e_copy e2e_key_into "$id" ctrl+c) || return 0
     if [ -n "$E2E_WINDOWS" ]; then
         # A Windows box copies its title, text and buttons, each between dashed lines.
         printf '%s\n' "$text" | tr -d '\r' | awk '/^-+$/ { n++; next } n == 2'
@@ -440,8 +451,9 @@ e2e_record() {
 
 # e2e_read_box CLIENT-X CLIENT-Y: the text of a text box, selected and copied as a user would;
 # nothing when the box is empty, which copies nothing.
-e2e_read_box() {
-    e2e_clear_clipboard
+e2e_read_box() { e2e_copy e2e_select_and_copy "$1" "$2" || true; }
+
+e2e_select_and_copy() {
     e2e_click_client "$1" "$2"
     # Wine's edit box does not take Ctrl+A: the text is selected from its end to its start.
     if [ -n "$E2E_WINDOWS" ]; then
@@ -449,5 +461,4 @@ e2e_read_box() {
     else
         xdotool key ctrl+a ctrl+c
     fi
-    e2e_copied_text || true
 }
