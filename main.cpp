@@ -5,7 +5,5 @@
 int main(int argc, char *argv[])
 {
     Application app(argc, argv);
-    Form1 form;
-    form.Show();
-    return app.run();
+    return app.run([] { return std::make_unique<Form1>(); });
 }

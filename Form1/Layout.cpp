@@ -1,6 +1,8 @@
 // The figures of Form1's layout.
 #include "Form1/Layout.h"
 
+#include "platform/Application.h"
+
 namespace Layout {
 
 namespace {
@@ -13,10 +15,11 @@ constexpr uint32_t GridGreen = uint32_t(rgb(0, 192, 0));
 using enum ControlKind;
 using enum Alignment;
 
-// The original faces come first, then their nearest Thai-capable relatives: sans serif for
-// MS Sans Serif, looped serif for AngsanaUPC. The UPC faces draw their letters about two
-// thirds as large as other faces do at the same point size, so their relatives are given at
-// two thirds of it, which also keeps the axis numbers inside their captions.
+// The window is designed in MS Sans Serif and AngsanaUPC, which Windows has; elsewhere their
+// nearest Thai-capable relatives stand in: sans serif faces for MS Sans Serif, looped serif
+// faces for AngsanaUPC. The UPC faces draw their letters about two thirds as large as other
+// faces do at the same point size, so their relatives are given at two thirds of it, which
+// also keeps the axis numbers inside their captions.
 constexpr FontFace SansSerif[] { { "MS Sans Serif", 8.25 }, { "Microsoft Sans Serif", 8.25 },
                                  { "Tahoma", 8.25 },        { "Loma", 8.25 },
                                  { "Garuda", 8.25 },        { "Waree", 8.25 } };
@@ -114,8 +117,8 @@ constexpr const char *focusOrder[] { "Pic",   "Cm2",   "Cm1",   "Text1",    "Tex
 
 } // namespace
 
-const FormDescription form { "Kelvane  VOK", "icon",      1890,     1620,  9960,
-                             7035,           &WindowFont, controls, menus, focusOrder };
+const FormDescription form { ProgramName, "icon",      1890,     1620,  9960,
+                             7035,        &WindowFont, controls, menus, focusOrder };
 
 // Every 20 degrees from +160 down to -40, and every 10 samples from 10 to 130. They reach
 // past the inner area, which clips them.

@@ -8,7 +8,7 @@
 class Form;
 
 // Runs an event handler so that no exception reaches the event loop. An Error is shown in a
-// message box titled like the window, its text the error's message (which starts with the
+// message box titled like its owner window, its text the error's message (which starts with the
 // kind); any other exception gets a general message. Ctrl+C on the box copies its text. The
 // program then carries on. `owner` (may be null) is the window the box belongs to.
 void runGuarded(const Form *owner, const std::function<void()> &handler) noexcept;
@@ -21,5 +21,6 @@ std::string guardMessage(const std::exception &caught);
 using ErrorObserver = std::function<void(const std::exception &caught, const std::string &text)>;
 void setErrorObserver(ErrorObserver observer);
 
-// The backend's modal message box for an error, with the window's caption as its title.
+// The backend's modal message box for an error, with the owner's caption as its title; with no
+// owner, the program's name.
 void showErrorMessage(const Form *owner, const std::string &text);

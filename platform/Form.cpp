@@ -3,6 +3,24 @@
 
 #include <stdexcept>
 
+namespace {
+
+ControlCreationHook &controlCreationHook()
+{
+    static ControlCreationHook hook;
+    return hook;
+}
+
+} // namespace
+
+void setControlCreationHook(ControlCreationHook hook) { controlCreationHook() = std::move(hook); }
+
+void runControlCreationHook(const ControlRow &row)
+{
+    if (controlCreationHook())
+        controlCreationHook()(row);
+}
+
 Control &Form::controlNamed(std::string_view name) const
 {
     const auto found = controls.find(name);

@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/FormDescription.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -56,3 +57,10 @@ private:
     std::unique_ptr<Native> native_;
     std::map<std::string, std::unique_ptr<Control>, std::less<>> controls;
 };
+
+// Test hook: while set, it runs before each control of a form is made, and what it throws fails
+// the making as a failure of the window system would. Pass an empty function to remove it.
+using ControlCreationHook = std::function<void(const ControlRow &row)>;
+void setControlCreationHook(ControlCreationHook hook);
+// Each backend calls this as it starts to make a control.
+void runControlCreationHook(const ControlRow &row);

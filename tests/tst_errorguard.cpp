@@ -1,7 +1,12 @@
 // The error guard: what reaches the user for each kind of exception, that the program carries
-// on, and the real message box with its title and Ctrl+C copy.
+// on, the real message box with its owner, title and Ctrl+C copy, and a main window that cannot
+// be made.
+#include "EmptyForm.h"
+#include "Form1/Form1.h"
+#include "platform/Application.h"
 #include "platform/Error.h"
 #include "platform/ErrorGuard.h"
+#include "platform/qt/Native.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,6 +26,30 @@ class TestErrorGuard : public QObject
         QString text;
     };
     QList<Report> reports;
+    Application &application;
+
+    struct Box
+    {
+        QString title, text, copied;
+        QWidget *parent = nullptr;
+    };
+    // Reads the next modal box once it is on view, copies its text with Ctrl+C, and closes it.
+    void answerNextBox(Box &box)
+    {
+        QGuiApplication::clipboard()->clear();
+        QTimer::singleShot(0, this, [&box] {
+            auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!shown)
+                return;
+            box = { shown->windowTitle(), shown->text(), {}, shown->parentWidget() };
+            QTest::keyClick(shown, Qt::Key_C, Qt::ControlModifier);
+            box.copied = QGuiApplication::clipboard()->text();
+            shown->accept();
+        });
+    }
+
+public:
+    explicit TestErrorGuard(Application &app) : application(app) { }
 
 private slots:
     void init()
@@ -36,7 +65,11 @@ private slots:
             reports << report;
         });
     }
-    void cleanup() { setErrorObserver({}); }
+    void cleanup()
+    {
+        setErrorObserver({});
+        setControlCreationHook({});
+    }
 
     void errorsAreReportedByKind_data()
     {
@@ -91,31 +124,59 @@ private slots:
         QVERIFY(reports.isEmpty());
     }
 
-    // Without an observer a real, modal message box appears; Ctrl+C copies its text.
+    // Without an observer a real, modal message box appears over its owner, titled like it;
+    // Ctrl+C copies its text.
+    void realMessageBox_data()
+    {
+        QTest::addColumn<bool>("owned");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("owned") << true << QStringLiteral("Test");
+        QTest::newRow("no owner: the program's name") << false << QStringLiteral("Kelvane  VOK");
+    }
     void realMessageBox()
     {
+        QFETCH(bool, owned);
+        QFETCH(QString, title);
         setErrorObserver({});
-        QWidget parent;
-        parent.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&parent));
-        QGuiApplication::clipboard()->clear();
-        QString title, text, copied;
-        QTimer::singleShot(0, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            title = box->windowTitle();
-            text = box->text();
-            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-            copied = QGuiApplication::clipboard()->text();
-            box->accept();
+        Form owner;
+        owner.load(EmptyForm);
+        owner.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(qt(owner)));
+        Box box;
+        answerNextBox(box);
+        runGuarded(owned ? &owner : nullptr,
+                   [] { throw Error(ErrorKind::File, "cannot open /x: denied"); });
+        QCOMPARE(box.title, title);
+        QCOMPARE(box.parent, owned ? qt(owner) : nullptr);
+        QCOMPARE(box.text, QStringLiteral("File error: cannot open /x: denied"));
+        QCOMPARE(box.copied, box.text);
+    }
+
+    // A main window that fails while it is made: its error in a box with no owner, nothing of
+    // the window left on view, and the program ends with status 1.
+    void mainWindowThatCannotBeMade()
+    {
+        setErrorObserver({});
+        setControlCreationHook([](const ControlRow &row) {
+            if (std::string_view(row.name) == "Pic")
+                throw Error(ErrorKind::Drawing, "cannot make the chart: no memory");
         });
-        runGuarded(nullptr, [] { throw Error(ErrorKind::File, "cannot open /x: denied"); });
-        QCOMPARE(title, QStringLiteral("Kelvane  VOK"));
-        QCOMPARE(text, QStringLiteral("File error: cannot open /x: denied"));
-        QCOMPARE(copied, text);
+        Box box;
+        answerNextBox(box);
+        QCOMPARE(application.run([] { return std::make_unique<Form1>(); }), 1);
+        QCOMPARE(box.title, QStringLiteral("Kelvane  VOK"));
+        QCOMPARE(box.parent, nullptr);
+        QCOMPARE(box.text, QStringLiteral("Drawing error: cannot make the chart: no memory"));
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->windowTitle()));
     }
 };
 
-QTEST_MAIN(TestErrorGuard)
+// The program's own run-time, as main() makes it, so that start-up can be run here.
+int main(int argc, char *argv[])
+{
+    Application application(argc, argv);
+    TestErrorGuard test(application);
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_errorguard.moc"

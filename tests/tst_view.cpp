@@ -57,6 +57,7 @@ class TestView : public QObject
     std::unique_ptr<Form1> form;
     QString chosen; // what the scripted dialog answers
     QStringList errors; // what the error guard showed
+    bool busyWhenReported = false; // the busy pointer on view as the last error was shown
 
     QString file(const QString &name, const QByteArray &bytes)
     {
@@ -76,6 +77,7 @@ private slots:
         errors.clear();
         setErrorObserver([this](const std::exception &, const std::string &text) {
             errors << QString::fromStdString(text);
+            busyWhenReported = QGuiApplication::overrideCursor() != nullptr;
         });
         form = std::make_unique<Form1>();
         form->CmD->setChooser([this](const std::string &) { return chosen.toStdString(); });
@@ -136,27 +138,30 @@ private slots:
         QCOMPARE(form->PrevTemp, 26.0f);
     }
 
-    // Records past sample 140 are read and counted but draw nothing.
     // What reaches the window's backing store after the load, not a fresh rendering of the
-    // widget: every segment's pixels must have been scheduled for repainting.
+    // widget: every segment's pixels must have been scheduled for repainting. The empty chart
+    // is on the screen first, so that the window's first paint cannot bring the trace there.
     void everySegmentReachesTheScreen()
     {
-        QTest::qWait(50);
-        open(file("zigzag.log", zigzagLog(141)));
-        QTest::qWait(50);
         const QRect inner = qt(form->Pic)->contentsRect().translated(
                 qt(form->Pic)->mapTo(qt(*form), QPoint()));
-        const QImage onScreen = qt(*form)
-                                        ->screen()
-                                        ->grabWindow(qt(*form)->winId())
-                                        .toImage()
-                                        .convertToFormat(QImage::Format_RGB32)
-                                        .copy(inner);
-        const QImage rendered = chartPixels(*form).copy(qt(form->Pic)->contentsRect());
-        QVERIFY(countRed(rendered) > 1000);
-        QCOMPARE(onScreen, rendered);
+        const auto onScreen = [&] {
+            return qt(*form)
+                    ->screen()
+                    ->grabWindow(qt(*form)->winId())
+                    .toImage()
+                    .convertToFormat(QImage::Format_RGB32)
+                    .copy(inner);
+        };
+        const auto rendered
+                = [&] { return chartPixels(*form).copy(qt(form->Pic)->contentsRect()); };
+        QTRY_COMPARE(onScreen(), rendered());
+        open(file("zigzag.log", zigzagLog(141)));
+        QVERIFY(countRed(rendered()) > 1000);
+        QTRY_COMPARE(onScreen(), rendered());
     }
 
+    // Records past sample 140 are read and counted but draw nothing.
     void onlyTheFirst141SamplesAreDrawn()
     {
         open(file("first141.log", zigzagLog(141)));
@@ -222,8 +227,8 @@ private slots:
         QCOMPARE(form->PrevTemp, before.PrevTemp);
     }
 
-    // A malformed record 50 stops the load there: 49 segments stay, the error is shown, and
-    // the window goes on working.
+    // A malformed record 50 stops the load there: 49 segments stay, the error is shown with the
+    // busy pointer gone, and the window goes on working.
     void faultDuringLoadKeepsWhatWasDrawn()
     {
         open(file("prefix.log", zigzagLog(50)));
@@ -236,6 +241,8 @@ private slots:
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().startsWith("Overflow"), qPrintable(errors.first()));
         QVERIFY2(errors.first().contains("record 50"), qPrintable(errors.first()));
+        QVERIFY(!busyWhenReported);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(chartPixels(*form), prefix);
         QCOMPARE(form->SampleNo, 50);
         QCOMPARE(form->PrevSampleNo, 49);
@@ -274,6 +281,11 @@ private slots:
                                                  << "179.063";
         QTest::newRow("150 %, last column and row") << 1.5 << QPoint(835, 571) << "139."
                                                     << "-57.917";
+        // A button held on the chart keeps the pointer's moves coming past its edges.
+        QTest::newRow("dragged past the top-left") << 1.0 << QPoint(-40, -20) << "-10."
+                                                   << "192.5";
+        QTest::newRow("dragged past the bottom-right") << 1.0 << QPoint(620, 420) << "155."
+                                                       << "-82.5";
     }
 
     void readOut()
@@ -284,6 +296,8 @@ private slots:
         QFETCH(QString, temperature);
         SHOW_AT_RATIO(*qt(*form), ratio);
 
+        QVERIFY(qt(form->Text5)->text().isEmpty());
+        QVERIFY(qt(form->Text6)->text().isEmpty());
         // Anywhere in the device pixel as the screen shows it, as a desktop that reports fine
         // positions gives it, and as Qt hands it on: the widget's position rounded, the window's
         // kept. The screen rounds the chart's corner where the window has it at half a pixel.
@@ -295,9 +309,11 @@ private slots:
             qt(form->Text5)->clear();
             const QPointF inWindow = (shown + QPointF(within, within)) / ratio;
             const QPointF at = inWindow - QPointF(origin);
+            // Beyond the chart the pointer still counts while a button pressed on it is held.
+            const bool dragged = !qt(form->Pic)->contentsRect().contains(at.toPoint());
             QMouseEvent move(QEvent::MouseMove, at.toPoint(), inWindow,
-                             qt(*form)->mapToGlobal(inWindow), Qt::NoButton, Qt::NoButton,
-                             Qt::NoModifier);
+                             qt(*form)->mapToGlobal(inWindow), Qt::NoButton,
+                             dragged ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(qt(form->Pic), &move);
             QTRY_COMPARE(qt(form->Text5)->text(), sample);
             QCOMPARE(qt(form->Text6)->text(), temperature);

@@ -1,6 +1,7 @@
 // The error guard's message box over Qt.
 #include "platform/ErrorGuard.h"
 
+#include "platform/Application.h"
 #include "platform/qt/Native.h"
 
 #include <QClipboard>
@@ -32,7 +33,8 @@ protected:
 void showErrorMessage(const Form *owner, const std::string &text)
 {
     QWidget *parent = owner ? qt(*owner) : nullptr;
-    CopyableMessageBox box(QMessageBox::Critical, QStringLiteral("Kelvane  VOK"),
-                           QString::fromStdString(text), QMessageBox::Ok, parent);
+    const QString title = parent ? parent->windowTitle() : QString::fromUtf8(ProgramName);
+    CopyableMessageBox box(QMessageBox::Critical, title, QString::fromStdString(text),
+                           QMessageBox::Ok, parent);
     box.exec();
 }

@@ -85,6 +85,7 @@ QWidget *createWidget(const ControlRow &row, QWidget *parent)
 
 QWidget *createControl(const ControlRow &row, QWidget *parent)
 {
+    runControlCreationHook(row);
     QWidget *widget = createWidget(row, parent);
     widget->setObjectName(QString::fromUtf8(row.name));
     if (row.font)

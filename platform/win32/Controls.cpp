@@ -43,12 +43,7 @@ void Control::setAccessibleName(std::string_view name)
         SetWindowTextW(native_->window, toWide(name).c_str());
 }
 
-std::string TextBox::Text() const
-{
-    std::wstring text(size_t(GetWindowTextLengthW(native().window)) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(native().window, text.data(), int(text.size()))));
-    return toUtf8(text);
-}
+std::string TextBox::Text() const { return toUtf8(windowText(native().window)); }
 
 void TextBox::setText(std::string_view text)
 {

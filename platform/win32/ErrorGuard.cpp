@@ -1,13 +1,12 @@
 // The error guard's message box: the system's own, with its text copied by Ctrl+C.
 #include "platform/ErrorGuard.h"
 
+#include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/win32/Native.h"
 #include "platform/win32/Text.h"
 
 namespace {
-
-constexpr wchar_t Title[] = L"Kelvane  VOK";
 
 // What Ctrl+C copies from the box on view, in the layout Windows copies a message box in.
 std::wstring &boxCopy()
@@ -53,15 +52,16 @@ LRESULT CALLBACK copyOnCtrlC(int code, WPARAM removed, LPARAM data)
 void showErrorMessage(const Form *owner, const std::string &text)
 {
     const HWND window = owner ? owner->native().window : nullptr;
+    const std::wstring title = window ? windowText(window) : toWide(ProgramName);
     const std::wstring wide = toWide(text);
     constexpr wchar_t Rule[] = L"---------------------------\r\n";
-    boxCopy() = std::wstring(Rule) + Title + L"\r\n" + Rule + wide + L"\r\n" + Rule + L"OK   \r\n"
+    boxCopy() = std::wstring(Rule) + title + L"\r\n" + Rule + wide + L"\r\n" + Rule + L"OK   \r\n"
             + Rule;
     // A box shown from another box's handler keeps the one hook already there.
     const bool hooked = !copyHook();
     if (hooked)
         copyHook() = SetWindowsHookExW(WH_GETMESSAGE, copyOnCtrlC, nullptr, GetCurrentThreadId());
-    MessageBoxW(window, wide.c_str(), Title, MB_ICONERROR | MB_OK);
+    MessageBoxW(window, wide.c_str(), title.c_str(), MB_ICONERROR | MB_OK);
     if (hooked && copyHook()) {
         UnhookWindowsHookEx(copyHook());
         copyHook() = nullptr;

@@ -318,11 +318,17 @@ void Form::load(const FormDescription &description)
 
     UINT id = FirstControlId;
     for (const ControlRow &row : description.controls) {
+        runControlCreationHook(row);
         std::unique_ptr<Control> control = row.kind == ControlKind::PictureBox
                 ? createPictureBox(form, row, id)
                 : createControl(form, row, id, controlFont(form, row));
         Control::Native &native = control->native();
         native.row = &row;
+        // A later control lies above an earlier one it overlaps, as on the other platforms, and
+        // the earlier one never paints over it, whichever of them repaints last.
+        SetWindowLongPtrW(native.window, GWL_STYLE,
+                          GetWindowLongPtrW(native.window, GWL_STYLE) | WS_CLIPSIBLINGS);
+        SetWindowPos(native.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         form.byWindow[native.window] = &native;
         form.byId[id++] = &native;
         if (row.toolTip)

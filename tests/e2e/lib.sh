@@ -106,13 +106,14 @@ e2e_start_app() {
     e2e_wait_until_painted
 }
 
-# Waits until the window's pixels stop changing, so that a busy machine's late first paint is
-# not mistaken for the program's picture.
+# e2e_wait_until_painted [WINDOW]: waits until the window's pixels (the main window's unless
+# given) stop changing, so that a busy machine's late first paint is not mistaken for the
+# program's picture, and a dialog is drawn before it is typed into.
 e2e_wait_until_painted() {
-    local deadline=$((SECONDS + 20)) previous="" current
+    local window=${1:-$APP_WIN} deadline=$((SECONDS + 20)) previous="" current
     while [ $SECONDS -lt $deadline ]; do
         sleep 0.25
-        current=$(import -window "$APP_WIN" rgb:- 2>/dev/null | md5sum)
+        current=$(import -window "$window" rgb:- 2>/dev/null | md5sum)
         [ "$current" = "$previous" ] && return 0
         previous=$current
     done
@@ -122,11 +123,11 @@ e2e_wait_until_painted() {
 e2e_app_alive() { kill -0 "$APP_PID" 2>/dev/null; }
 
 # e2e_wait_for_window NAME-REGEX SECONDS: prints the id of the first visible window of the app
-# whose name matches, other than the main window.
+# whose name matches, other than the main window. With 0 seconds it looks once.
 e2e_wait_for_window() {
     local pattern=$1 seconds=${2:-10} deadline ids id
     deadline=$((SECONDS + seconds))
-    while [ $SECONDS -lt $deadline ]; do
+    while true; do
         # --all: xdotool's default is any condition, which would take every window of the app.
         ids=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name "$pattern" 2>/dev/null \
             || true)
@@ -136,9 +137,9 @@ e2e_wait_for_window() {
                 return 0
             fi
         done
+        [ $SECONDS -lt $deadline ] || return 1
         sleep 0.1
     done
-    return 1
 }
 
 # e2e_wait_for_no_window ID SECONDS: waits until window ID is gone or unmapped.
@@ -189,12 +190,25 @@ e2e_click_client() {
     xdotool click 1
 }
 
-# e2e_move_client X Y: moves the pointer to client coordinates of the main window.
+# e2e_move_client X Y: moves the pointer to client coordinates over the chart, and waits for
+# the read-out to show them; it fails where the read-out would not change. Under Wine a move the
+# program has not taken yet merges into the next one, so the next input waits for this one.
 e2e_move_client() {
-    local ox oy
+    e2e_pointer_over_chart "$1" "$2" \
+        || e2e_fail "the read-out did not follow the pointer to $1 $2"
+}
+
+# e2e_pointer_over_chart X Y [X2]: moves the pointer to X Y, or first to X2 Y and then to X Y,
+# and waits up to ten seconds for the read-out (both boxes) to change.
+e2e_pointer_over_chart() {
+    local ox oy region
+    region="$(e2e_px 2055)x$(e2e_px 315)+$(e2e_px 7680)+$(e2e_px 240)"
+    e2e_screenshot_client "$E2E_TMP/readout.png"
+    convert "$E2E_TMP/readout.png" -crop "$region" +repage "$E2E_TMP/readout.png"
     read -r ox oy < <(e2e_client_origin)
+    [ -z "${3:-}" ] || e2e_pointer_to $((ox + $3)) $((oy + $2))
     e2e_pointer_to $((ox + $1)) $((oy + $2))
-    sleep 0.2
+    e2e_wait_for_change "$E2E_TMP/readout.png" "$region"
 }
 
 # Toolbar buttons, clicked at their centres.
@@ -227,13 +241,14 @@ e2e_key_into() {
 e2e_dialog_name() { if [ -n "$E2E_WINDOWS" ]; then e2e_wine_path "$1"; else echo "$1"; fi; }
 
 # e2e_open_file PATH: Open from the toolbar, the path typed into the dialog's name field, then
-# Return. Waits for the dialog to close; returns without waiting for a load to finish.
+# Return. Waits for the dialog to close; the load may still run. Callers wait for its message
+# box, or call e2e_expect_no_message, which returns once the load has ended.
 e2e_open_file() {
     local path dialog
     path=$(e2e_dialog_name "$1")
     e2e_click_open
     dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
-    sleep 0.3
+    e2e_wait_until_painted "$dialog"
     e2e_type_into "$dialog" "$path"
     e2e_key_into "$dialog" Return
     e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close for $path"
@@ -244,7 +259,7 @@ e2e_cancel_open() {
     local dialog
     e2e_click_open
     dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
-    sleep 0.3
+    e2e_wait_until_painted "$dialog"
     e2e_key_into "$dialog" Escape
     e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close"
 }
@@ -254,16 +269,55 @@ e2e_wait_for_message() {
     e2e_wait_for_window "^Kelvane  VOK\$" "${1:-10}"
 }
 
+# The clipboard is given this text before each copy that a test reads, so that text from
+# before is never taken for the copy.
+E2E_NOTHING_COPIED="vok-e2e: nothing copied yet"
+
+# e2e_read_clipboard [XCLIP-OPTIONS]: the clipboard's content. A read sent to an owner that is
+# just giving the clipboard up is never answered, and xclip would wait for ever: it gives up after
+# five seconds, and the callers that wait for a copy ask again.
+e2e_read_clipboard() { timeout 5 xclip -selection clipboard "$@" -o 2>/dev/null; }
+e2e_clear_clipboard() {
+    printf %s "$E2E_NOTHING_COPIED" | xclip -selection clipboard >/dev/null 2>&1
+}
+
+# e2e_copied_text [SECONDS]: the clipboard's text once the program has copied some (under Wine it
+# reaches X a moment after the program sets it); fails after ten seconds with nothing copied.
+e2e_copied_text() {
+    local deadline=$((SECONDS + ${1:-10})) text
+    while true; do
+        text=$(e2e_read_clipboard) || text=$E2E_NOTHING_COPIED
+        if [ "$text" != "$E2E_NOTHING_COPIED" ]; then
+            printf '%s\n' "$text"
+            return 0
+        fi
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+# e2e_copy COMMAND...: runs a command that makes the program copy text, and prints the text. It
+# asks again, up to three times, where nothing comes within three seconds: Wine holds the
+# clipboard open for a moment when another program takes it, and a copy in that moment fails.
+e2e_copy() {
+    local attempt
+    for attempt in 1 2 3; do
+        e2e_clear_clipboard
+        "$@"
+        e2e_copied_text 3 && return 0
+    done
+    return 1
+}
+
 # e2e_message_text ID: the text of a message box, copied with Ctrl+C as a user would.
 e2e_message_text() {
-    local id=$1
-    e2e_key_into "$id" ctrl+c
-    sleep 0.3
+    local id=$1 text
+    text=$(e2e_copy e2e_key_into "$id" ctrl+c) || return 0
     if [ -n "$E2E_WINDOWS" ]; then
         # A Windows box copies its title, text and buttons, each between dashed lines.
-        xclip -selection clipboard -o 2>/dev/null | tr -d '\r' | awk '/^-+$/ { n++; next } n == 2'
+        printf '%s\n' "$text" | tr -d '\r' | awk '/^-+$/ { n++; next } n == 2'
     else
-        xclip -selection clipboard -o 2>/dev/null || true
+        printf '%s\n' "$text"
     fi
 }
 
@@ -273,12 +327,44 @@ e2e_dismiss_message() {
     e2e_wait_for_no_window "$1" 10 || e2e_fail "the message box did not close"
 }
 
-# e2e_expect_no_message SECONDS: fails if a message box shows up within the time.
+# e2e_wait_for_change PICTURE [REGION]: waits until the client area on the screen, or the region
+# of it (WxH+X+Y) that PICTURE shows, differs from PICTURE; fails after ten seconds.
+e2e_wait_for_change() {
+    local deadline=$((SECONDS + 10)) now="$E2E_TMP/now.png"
+    while true; do
+        e2e_screenshot_client "$now"
+        [ -z "${2:-}" ] || convert "$now" -crop "$2" +repage "$now"
+        [ "$(compare -metric AE "$1" "$now" null: 2>&1 || true)" != 0 ] && return 0
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+# e2e_sync: returns once the main window has handled all input sent to it before, by moving
+# the pointer over the chart and waiting for the read-out to follow. A command still running
+# holds the move back, and a modal box blocks it: then it fails after ten seconds. The two
+# samples it takes in turn read differently from each other and from every place a test reads.
+# It moves twice, between two pixels that read the same: Qt on X drops the first move onto the
+# chart after a click on a toolbar button, where a real mouse would send many.
+E2E_SYNC_TURN=0
+e2e_sync() {
+    local x
+    E2E_SYNC_TURN=$((1 - E2E_SYNC_TURN))
+    x=$(($(e2e_px $((1320 + 60 * (33 + E2E_SYNC_TURN)))) + 2))
+    e2e_pointer_over_chart "$x" $(($(e2e_px $((720 + 2000))) + 2)) $((x - 1))
+}
+
+# e2e_expect_no_message: fails if a message box is on view once the main window has handled
+# everything sent to it (e2e_sync): a box the last command shows comes before that.
 e2e_expect_no_message() {
-    local id
-    if id=$(e2e_wait_for_message "${1:-1}"); then
+    local id synced=yes
+    e2e_sync || synced=""
+    if id=$(e2e_wait_for_message 0); then
         e2e_fail "unexpected message: $(e2e_message_text "$id")"
     fi
+    [ -n "$synced" ] || e2e_fail "the window took no input for ten seconds"
+    # What the command drew may reach the screen after the read-out does.
+    e2e_wait_until_painted
 }
 
 # e2e_screenshot_client OUT.png: the main window's client area as it is on the screen.
@@ -290,17 +376,24 @@ e2e_screenshot_client() {
 }
 
 # e2e_expect_copy_matches_screen WIDTH HEIGHT: camera click, then the clipboard's image against
-# the client area on the screen.
+# the client area on the screen. The pointer stays on the camera, so the copy's end is seen on
+# the clipboard rather than through e2e_sync.
 e2e_expect_copy_matches_screen() {
     local width=$1 height=$2 size differing
     # A click on the bare background first makes the window active, so that the camera button
     # already shows its focus when the copy is taken, as it does on the screenshot afterwards.
     e2e_click_client "$(e2e_px 6000)" "$(e2e_px 187)"
-    sleep 0.3
+    e2e_sync || e2e_fail "the window took no input for ten seconds"
+    e2e_clear_clipboard
     e2e_click_camera
-    e2e_expect_no_message 1
     # The program owns the selection and serves it, so it is read while the program runs.
-    e2e_clipboard_image "$E2E_TMP/copy.png" || e2e_fail "the clipboard holds no image"
+    if ! e2e_clipboard_image "$E2E_TMP/copy.png"; then
+        local id
+        id=$(e2e_wait_for_message 0) && e2e_fail "unexpected message: $(e2e_message_text "$id")"
+        e2e_fail "the clipboard holds no image"
+    fi
+    # The image is the copy's last step; a box would have come before it.
+    ! e2e_wait_for_message 0 >/dev/null || e2e_fail "a message box came with the copy"
     size=$(identify -format "%w %h" "$E2E_TMP/copy.png") || e2e_fail "the clipboard PNG is unreadable"
     [ "$size" = "$width $height" ] || e2e_fail "copied image is $size, not $width $height"
     # The pointer still rests on the camera, as it did when the copy was taken.
@@ -314,11 +407,11 @@ e2e_expect_copy_matches_screen() {
 e2e_clipboard_image() {
     local target=image/png deadline=$((SECONDS + 10))
     [ -z "$E2E_WINDOWS" ] || target=image/bmp
-    until xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -x "$target" >/dev/null; do
+    until e2e_read_clipboard -t TARGETS | grep -x "$target" >/dev/null; do
         [ $SECONDS -lt $deadline ] || return 1
         sleep 0.1
     done
-    xclip -selection clipboard -t "$target" -o | convert - -alpha off "png:$1"
+    e2e_read_clipboard -t "$target" | convert - -alpha off "png:$1"
 }
 
 # e2e_pixel FILE X Y: the pixel's colour as "R,G,B" (0-255).
@@ -356,8 +449,11 @@ e2e_record() {
     printf "$(printf '\\%03o\\%03o\\%03o\\%03o' "$1" "$2" "$3" "$4")"
 }
 
-# e2e_read_box CLIENT-X CLIENT-Y: the text of a text box, selected and copied as a user would.
-e2e_read_box() {
+# e2e_read_box CLIENT-X CLIENT-Y: the text of a text box, selected and copied as a user would;
+# nothing when the box is empty, which copies nothing.
+e2e_read_box() { e2e_copy e2e_select_and_copy "$1" "$2" || true; }
+
+e2e_select_and_copy() {
     e2e_click_client "$1" "$2"
     # Wine's edit box does not take Ctrl+A: the text is selected from its end to its start.
     if [ -n "$E2E_WINDOWS" ]; then
@@ -365,6 +461,4 @@ e2e_read_box() {
     else
         xdotool key ctrl+a ctrl+c
     fi
-    sleep 0.2
-    xclip -selection clipboard -o 2>/dev/null || true
 }

@@ -129,7 +129,7 @@ open_expecting() {
 
 # --- Nothing drawn by these; a full trace drawn beforehand must survive each of them. ---
 e2e_open_file "$logs/good.log"
-e2e_expect_no_message 1
+e2e_expect_no_message
 full=$(expected_row_red 140)
 check '[ "$(red_pixels "$trace_row")" -eq "$full" ]' "the good log's trace is not complete"
 
@@ -163,7 +163,7 @@ fi
 # stays); the program never gets either name and nothing appears on disk.
 e2e_click_open
 dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
-sleep 0.3
+e2e_wait_until_painted "$dialog"
 e2e_type_into "$dialog" "$(e2e_dialog_name "$logs/folder")"
 e2e_key_into "$dialog" Return
 sleep 0.5
@@ -197,7 +197,7 @@ for name in "${refused[@]}"; do
 done
 e2e_key_into "$dialog" Escape
 e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the dialog did not close"
-e2e_expect_no_message 1
+e2e_expect_no_message
 check '[ ! -e "$missing" ]' "a file appeared at the missing name"
 check e2e_app_alive "the program ended after the folder and the missing name"
 check '[ "$(red_pixels "$chart")" -eq "$full" ]' "the folder or missing name changed the trace"
@@ -228,13 +228,13 @@ done
 # Cancelling the dialog after files were chosen loads nothing again: the cleared chart stays empty.
 e2e_click_new
 e2e_cancel_open
-e2e_expect_no_message 1
+e2e_expect_no_message
 check '[ "$(red_pixels "$chart")" -eq 0 ]' "a cancelled Open drew a trace"
 
 # The next Open still works after all of that.
 e2e_click_new
 e2e_open_file "$logs/good.log"
-e2e_expect_no_message 1
+e2e_expect_no_message
 check '[ "$(red_pixels "$trace_row")" -eq "$full" ]' "the good log no longer draws in full"
 
 check '[ "$(snapshot)" = "$before" ]' "a log's bytes, size, time or mode changed, or a file appeared"

@@ -12,7 +12,7 @@ for sample in $(seq 0 140); do
     e2e_record 0 $((60 + sample % 40)) 8 16
 done >"$E2E_TMP/trace.log"
 e2e_open_file "$E2E_TMP/trace.log"
-sleep 0.5
+e2e_expect_no_message
 
 e2e_expect_copy_matches_screen 664 469
 [ "$(e2e_count_colour "$E2E_TMP/copy.png" 255,0,0)" -gt 100 ] || e2e_fail "the copy shows no trace"
@@ -26,12 +26,8 @@ cover_pid=$!
 E2E_PIDS+=("$cover_pid")
 timeout 10 xdotool search --sync --onlyvisible --name "^xmessage$" >/dev/null \
     || e2e_fail "the covering window did not appear"
-sleep 0.3
-e2e_screenshot_client "$E2E_TMP/covered.png"
-[ "$(compare -metric AE "$E2E_TMP/covered.png" "$E2E_TMP/uncovered.png" null: 2>&1 || true)" != 0 ] \
-    || e2e_fail "the covering window is not on the screen"
-# An empty clipboard first, so that the earlier copy is not taken for this one.
-xclip -selection clipboard </dev/null >/dev/null 2>&1
+e2e_wait_for_change "$E2E_TMP/uncovered.png" || e2e_fail "the covering window is not on the screen"
+e2e_clear_clipboard
 e2e_click_camera
 e2e_clipboard_image "$E2E_TMP/copy.png" || e2e_fail "no image after covering"
 differing=$(compare -metric AE "$E2E_TMP/copy.png" "$E2E_TMP/uncovered.png" null: 2>&1 || true)

@@ -51,7 +51,7 @@ red_in_row() { e2e_count_colour "$E2E_TMP/shot.png" 255,0,0 "557x1+${inner_x}+$(
 
 drag_and_drop "$E2E_TMP/warm.log" $((inner_x + 280)) $((inner_y + 190))
 [ "$drag_result" = copy ] || e2e_fail "the drop on the chart ended as '$drag_result', not 'copy'"
-e2e_expect_no_message 1
+e2e_expect_no_message
 e2e_screenshot_client "$E2E_TMP/shot.png"
 # 557 pixels less the 13 vertical grid lines on top.
 [ "$(red_in_row 248)" -eq 544 ] || e2e_fail "no trace after the drop on the chart: $(red_in_row 248)"
@@ -59,7 +59,7 @@ e2e_screenshot_client "$E2E_TMP/shot.png"
 # The temperature read-out box takes dragged text of its own, but not a file.
 drag_and_drop "$E2E_TMP/hot.log" 616 26
 [ "$drag_result" = copy ] || e2e_fail "the drop on a text box ended as '$drag_result', not 'copy'"
-e2e_expect_no_message 1
+e2e_expect_no_message
 e2e_screenshot_client "$E2E_TMP/shot.png"
 [ "$(red_in_row 152)" -eq 544 ] || e2e_fail "no trace after the drop on a text box: $(red_in_row 152)"
 [ "$(red_in_row 248)" -eq 544 ] || e2e_fail "the first trace went away"

@@ -54,13 +54,14 @@ e2e_start_app "$binary" "$examples"
 
 current=day.log
 open_example "$current"
-e2e_expect_no_message 1
+e2e_expect_no_message
 e2e_screenshot_client "$E2E_TMP/shot.png"
 # The trace reaches the chart's right end: 288 records, the first 141 drawn.
 [ "$(red_in "24x381+$((inner_x + 4 * 133))+$inner_y")" -gt 0 ] || e2e_fail "day.log stops short"
 # Read-out over the midday peak: sample 84, about 87 degrees.
 e2e_move_client $((inner_x + 4 * 84)) $((inner_y + 149))
 if [ -n "$screenshot" ]; then
+    e2e_wait_until_painted
     read -r x y w h < <(e2e_geometry "$APP_WIN")
     import -window root -crop "${w}x${h}+${x}+${y}" +repage -strip "$screenshot"
     e2e_log "saved $screenshot"
@@ -70,7 +71,7 @@ fi
 
 current=cold-store.log
 open_example "$current"
-e2e_expect_no_message 1
+e2e_expect_no_message
 e2e_screenshot_client "$E2E_TMP/shot.png"
 [ "$(red_in "557x90+$inner_x+$((inner_y + 291))")" -gt 0 ] || e2e_fail "cold store never below 0"
 [ "$(red_right_of 135)" -gt 0 ] || e2e_fail "cold-store.log stops short"

@@ -103,7 +103,7 @@ done
 
 # Resizing moves nothing: the chart keeps its place and the new space is plain background.
 xdotool windowsize --sync "$APP_WIN" 800 600 2>/dev/null || xdotool windowsize "$APP_WIN" 800 600
-sleep 0.5
+e2e_wait_until_painted
 read -r x y w h < <(e2e_geometry "$APP_WIN")
 [ "$w" -eq 800 ] || e2e_fail "the window did not grow"
 import -window root -crop "${w}x${h}+${x}+${y}" +repage "$window"

@@ -45,13 +45,12 @@ else
 fi
 
 e2e_open_file "$fresh/logs/flat.log"
-e2e_expect_no_message 1
+e2e_expect_no_message
 e2e_click_new
-sleep 0.3
+e2e_clear_clipboard
 e2e_click_camera
-e2e_expect_no_message 1
-[ -n "$(xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep '^image/')" ] \
-    || e2e_fail "Copy image put no image on the clipboard"
+e2e_clipboard_image "$E2E_TMP/copy.png" || e2e_fail "Copy image put no image on the clipboard"
+e2e_expect_no_message
 
 if [ -n "$tracing" ]; then
     e2e_click_exit

@@ -87,7 +87,7 @@ e2e_screenshot_client "$E2E_TMP/empty.png"
 [ "$(e2e_count_colour "$E2E_TMP/empty.png" 255,0,0 "$chart")" -eq 0 ] || e2e_fail "red on an empty chart"
 
 e2e_open_file "$log"
-e2e_expect_no_message 1
+e2e_expect_no_message
 check_trace_and_readout
 if [ -n "${4:-}" ]; then
     dpi=$E2E_DPI
@@ -105,14 +105,14 @@ fi
 e2e_expect_copy_matches_screen "$(e2e_px 9960)" "$E2E_CLIENT_HEIGHT"
 
 e2e_click_new
-sleep 0.3
+e2e_expect_no_message
 e2e_screenshot_client "$E2E_TMP/cleared.png"
 [ "$(e2e_count_colour "$E2E_TMP/cleared.png" 255,0,0 "$chart")" -eq 0 ] || e2e_fail "New left red pixels"
 [ "$(e2e_pixel "$E2E_TMP/cleared.png" $((inner_x + $(e2e_px 600))) $row)" = "0,192,0" ] \
     || e2e_fail "New removed the grid"
 
 e2e_cancel_open
-e2e_expect_no_message 1
+e2e_expect_no_message
 
 [ "$(md5sum <"$log")" = "$before" ] || e2e_fail "the log changed"
 # Exit through the File menu's access keys.

@@ -2,7 +2,7 @@
 # The Windows edition under Wine for the end-to-end tests.
 #
 #   wine.sh prepare DIR   makes the Wine prefix that every test of a run copies (wineboot takes
-#                         seconds, so a ctest fixture does it once), with the message-box reader
+#                         seconds, so a ctest fixture does it once)
 #   wine.sh remove DIR    removes it again
 #
 # lib.sh sources this file when the binary under test is an .exe. Each test then runs the
