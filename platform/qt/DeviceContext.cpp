@@ -6,17 +6,8 @@
 #include <QPainter>
 #include <cmath>
 
-Bitmap::Bitmap() = default;
-Bitmap::Bitmap(std::unique_ptr<Native> native) : native_(std::move(native)) { }
-Bitmap::~Bitmap() = default;
-Bitmap::Bitmap(Bitmap &&) noexcept = default;
-Bitmap &Bitmap::operator=(Bitmap &&) noexcept = default;
-
-Picture::Picture() = default;
-Picture::Picture(std::unique_ptr<Native> native) : native_(std::move(native)) { }
-Picture::~Picture() = default;
-Picture::Picture(Picture &&) noexcept = default;
-Picture &Picture::operator=(Picture &&) noexcept = default;
+// After the backend's Native types, which these members need complete.
+#include "platform/DeviceContextMembers.h"
 
 // The window's own rendering rather than the screen's pixels: what covers the window is not
 // copied, and a minimised window copies as it would show.

@@ -8,6 +8,9 @@
 
 #include <olectl.h>
 
+// After the backend's Native types, which these members need complete.
+#include "platform/DeviceContextMembers.h"
+
 namespace {
 
 constexpr int PaletteSize = 256;
@@ -32,18 +35,6 @@ GdiObject<HPALETTE> systemPalette(HDC dc)
 }
 
 } // namespace
-
-Bitmap::Bitmap() = default;
-Bitmap::Bitmap(std::unique_ptr<Native> native) : native_(std::move(native)) { }
-Bitmap::~Bitmap() = default;
-Bitmap::Bitmap(Bitmap &&) noexcept = default;
-Bitmap &Bitmap::operator=(Bitmap &&) noexcept = default;
-
-Picture::Picture() = default;
-Picture::Picture(std::unique_ptr<Native> native) : native_(std::move(native)) { }
-Picture::~Picture() = default;
-Picture::Picture(Picture &&) noexcept = default;
-Picture &Picture::operator=(Picture &&) noexcept = default;
 
 Picture::Native::~Native()
 {
