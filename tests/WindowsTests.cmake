@@ -4,10 +4,10 @@
 # each source's slots. One Wine prefix serves them all, made once per run.
 enable_testing()
 set(vok_wine_prefix ${CMAKE_CURRENT_BINARY_DIR}/tests/wine-prefix)
-add_test(NAME wine_prefix COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/wine.sh prepare
+add_test(NAME wine_prefix COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run.sh --start
     ${vok_wine_prefix})
-add_test(NAME wine_prefix_remove COMMAND ${CMAKE_COMMAND} -E rm -rf ${vok_wine_prefix}
-    ${vok_wine_prefix}-decimal)
+add_test(NAME wine_prefix_remove COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run.sh --stop
+    ${vok_wine_prefix})
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_prefix_remove PROPERTIES FIXTURES_CLEANUP wine)
 
