@@ -386,8 +386,18 @@ e2e_expect_copy_matches_screen() {
     e2e_sync || e2e_fail "the window took no input for ten seconds"
     e2e_clear_clipboard
     e2e_click_camera
-    # The program owns the selection and serves it, so it is read while the program runs.
-    if ! e2e_clipboard_image "$E2E_TMP/copy.png"; then
+    # The program owns the selection and serves it, so it is read while the program runs. Asked
+    # again where nothing comes within three seconds, as e2e_copy does for text.
+    local tries=1 copied=yes
+    until e2e_clipboard_image "$E2E_TMP/copy.png" 3; do
+        if [ $tries -ge 3 ]; then
+            copied=""
+            break
+        fi
+        tries=$((tries + 1))
+        e2e_click_camera
+    done
+    if [ -z "$copied" ]; then
         local id
         id=$(e2e_wait_for_message 0) && e2e_fail "unexpected message: $(e2e_message_text "$id")"
         e2e_fail "the clipboard holds no image"
@@ -405,7 +415,7 @@ e2e_expect_copy_matches_screen() {
 # e2e_clipboard_image OUT.png: the clipboard's image as PNG, once there is one (Wine hands the
 # clipboard to X a moment after the program fills it). Wine serves a bitmap as BMP only.
 e2e_clipboard_image() {
-    local target=image/png deadline=$((SECONDS + 10))
+    local target=image/png deadline=$((SECONDS + ${2:-10}))
     [ -z "$E2E_WINDOWS" ] || target=image/bmp
     until e2e_read_clipboard -t TARGETS | grep -x "$target" >/dev/null; do
         [ $SECONDS -lt $deadline ] || return 1
