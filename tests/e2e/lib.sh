@@ -90,7 +90,8 @@ e2e_start_xvfb() {
     e2e_log "Xvfb on $DISPLAY"
 }
 
-# e2e_start_app BINARY [working-dir [arguments...]]: starts the viewer, waits for its window.
+# e2e_start_app BINARY [working-dir [arguments...]]: starts the viewer, waits for its window (a
+# minute: a new Wine prefix on a loaded machine can take most of that to show one).
 e2e_start_app() {
     local binary workdir=${2:-$E2E_TMP}
     binary=$(realpath "$1")
@@ -102,7 +103,7 @@ e2e_start_app() {
     (cd "$workdir" && exec "${E2E_APP_WRAPPER[@]}" "$binary" "${@:3}") >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
     E2E_PIDS+=("$APP_PID")
-    APP_WIN=$(e2e_wait_for_window "^Kelvane  VOK\$" 20) || e2e_fail "no main window appeared"
+    APP_WIN=$(e2e_wait_for_window "^Kelvane  VOK\$" 60) || e2e_fail "no main window appeared"
     e2e_wait_until_painted
 }
 
