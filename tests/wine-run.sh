@@ -21,11 +21,7 @@ if [ "$1" = --start ]; then
 fi
 if [ "$1" = --stop ]; then
     for dir in "$2" "$2-decimal"; do
-        if [ -d "$dir/prefix" ]; then
-            wine_environment "$dir"
-            env "${WINE_ENV[@]}" "$E2E_WINESERVER" --kill 2>/dev/null || true
-            env "${WINE_ENV[@]}" "$E2E_WINESERVER" --wait 2>/dev/null || true
-        fi
+        if [ -d "$dir/prefix" ]; then wine_stop "$dir"; fi
         rm -rf "$dir"
     done
     exit 0

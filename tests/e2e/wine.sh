@@ -13,14 +13,15 @@ E2E_WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
 E2E_WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 # wine_environment DIR: the environment Wine runs in, the prefix being DIR/prefix. No debug
-# output; no Mono or Gecko installer and no menu entries written into the user's desktop. Wine's
-# server keeps its socket under TMPDIR, and fontconfig its cache under XDG_CACHE_HOME: both stay
-# inside DIR.
+# output; no Mono or Gecko installer and no menu entries written into the user's desktop.
+# fontconfig keeps its cache under XDG_CACHE_HOME, inside DIR. TMPDIR stays as it is: Debian 13's
+# Wine 10 aborts at start ("free(): invalid pointer") when TMPDIR is set, and each prefix has a
+# server of its own wherever its socket lies.
 wine_environment() {
     WINE_ENV=(WINEPREFIX="$1/prefix" WINEARCH=win64 WINEDEBUG=-all
         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-        TMPDIR="$1/tmp" XDG_CACHE_HOME="$1/cache")
-    mkdir -p "$1/tmp" "$1/cache"
+        XDG_CACHE_HOME="$1/cache")
+    mkdir -p "$1/cache"
 }
 
 # The settings a test desktop needs. Thai text: the faces the program asks for first are
@@ -58,7 +59,7 @@ wine_prepare() (
     env "${WINE_ENV[@]}" "$E2E_WINE" wineboot --init >"$dir/wineboot.log" 2>&1 \
         || { cat "$dir/wineboot.log" >&2; return 1; }
     env "${WINE_ENV[@]}" "$E2E_WINE" regedit /S "$dir/settings.reg"
-    env "${WINE_ENV[@]}" "$E2E_WINESERVER" --wait
+    wine_stop "$dir" --wait
     # The user's folders are links into the home of whoever made the prefix; plain folders keep
     # a test's dialogs from reaching it.
     while IFS= read -r link; do
@@ -66,7 +67,7 @@ wine_prepare() (
     done < <(find "$dir/prefix/drive_c/users" -maxdepth 2 -type l)
     # Names the server's socket folder, which went with the server.
     rm -f "$dir/prefix/wineserver"
-    rm -rf "$dir/tmp" "$dir/cache"
+    rm -rf "$dir/cache"
 )
 
 # e2e_wine_setup: the test's own prefix in $E2E_TMP/wine, copied from VOK_WINE_TEMPLATE (made
@@ -97,11 +98,29 @@ e2e_wine_setup() {
     e2e_log "Wine prefix ready in $((SECONDS - started)) s"
 }
 
+# wine_stop DIR [--wait]: ends every process of the prefix in DIR and its server (with --wait,
+# waits for them to end by themselves), then removes the server's socket folder. Debian's Wine
+# makes one under TMPDIR (wine-XXXXXX/server-DEVICE-INODE, named by the prefix's folder) and
+# leaves it behind; upstream's lies in /tmp/.wine-UID.
+wine_stop() {
+    local server folder
+    wine_environment "$1"
+    if [ "${2:-}" != --wait ]; then
+        env "${WINE_ENV[@]}" "$E2E_WINESERVER" --kill 2>/dev/null || true
+    fi
+    env "${WINE_ENV[@]}" "$E2E_WINESERVER" --wait 2>/dev/null || true
+    [ -d "$1/prefix" ] || return 0
+    server=$(stat -c server-%D "$1/prefix")-$(printf %x "$(stat -c %i "$1/prefix")")
+    for folder in "${TMPDIR:-/tmp}"/wine-*/"$server" "/tmp/.wine-$(id -u)/$server"; do
+        [ -d "$folder" ] || continue
+        rm -rf "$folder"
+        rmdir "$(dirname "$folder")" 2>/dev/null || true
+    done
+}
+
 # e2e_wine_stop: ends every process of the test's prefix and its server.
 e2e_wine_stop() {
-    [ -n "${E2E_WINE_DIR:-}" ] || return 0
-    env "${WINE_ENV[@]}" "$E2E_WINESERVER" --kill 2>/dev/null || true
-    env "${WINE_ENV[@]}" "$E2E_WINESERVER" --wait 2>/dev/null || true
+    [ -z "${E2E_WINE_DIR:-}" ] || wine_stop "$E2E_WINE_DIR"
 }
 
 # e2e_wine_path PATH: the name Windows gives a Unix path (Wine's drive Z: is the root).
