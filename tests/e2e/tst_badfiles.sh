@@ -165,8 +165,14 @@ e2e_click_open
 dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
 e2e_wait_until_painted "$dialog"
 e2e_type_into "$dialog" "$(e2e_dialog_name "$logs/folder")"
+typed=$(import -window "$dialog" rgb:- | md5sum)
 e2e_key_into "$dialog" Return
-sleep 0.5
+# Going into the folder redraws the dialog (closing it takes its picture away).
+for _ in $(seq 100); do
+    [ "$(import -window "$dialog" rgb:- 2>/dev/null | md5sum)" != "$typed" ] && break
+    sleep 0.1
+done
+e2e_wait_until_painted "$dialog"
 check 'xwininfo -id "$dialog" | grep -q IsViewable' "the dialog closed on a folder"
 # another_window_like ID SECONDS: prints a window of the app named like window ID but not ID
 # (the dialog's warning box carries the dialog's title, under Wine none; its completer pop-up
@@ -188,7 +194,7 @@ for name in "${refused[@]}"; do
     e2e_type_into "$dialog" "$(e2e_dialog_name "$name")"
     e2e_key_into "$dialog" Return
     if warning=$(another_window_like "$dialog" 5); then
-        sleep 0.3
+        e2e_wait_until_painted "$warning"
         e2e_key_into "$warning" Return
         e2e_wait_for_no_window "$warning" 5 || e2e_fail "the dialog's warning did not close"
     else

@@ -16,8 +16,8 @@ inner_x=90
 inner_y=50
 
 # drag_and_drop PATH CLIENT-X CLIENT-Y: presses a drag source offering PATH, moves the pointer
-# to the viewer's client coordinates in steps (so that the drag starts and the viewer sees it
-# move), releases, and sets drag_result to how the source saw the drag end.
+# to the viewer's client coordinates in steps, to and fro by a pixel until the viewer takes the
+# drop as a copy, releases, and sets drag_result to how the source saw the drag end.
 drag_and_drop() {
     local pid window sx sy w h ox oy tx ty i
     "$drag_source" "$1" >"$E2E_TMP/drag.out" 2>"$E2E_TMP/drag.log" &
@@ -25,18 +25,22 @@ drag_and_drop() {
     E2E_PIDS+=("$pid")
     window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^drag source$' \
         | head -n 1) || e2e_fail "the drag source did not appear"
-    sleep 0.3
+    e2e_wait_until_painted "$window"
     read -r sx sy w h < <(e2e_geometry "$window")
     sx=$((sx + w / 2)) sy=$((sy + h / 2))
     read -r ox oy < <(e2e_client_origin)
     tx=$((ox + $2)) ty=$((oy + $3))
     e2e_pointer_to "$sx" "$sy"
     xdotool mousedown 1
-    for i in 1 2 3 4 5 6 7 8; do
-        sleep 0.15
+    for _ in $(seq 100); do grep -qx dragging "$E2E_TMP/drag.log" && break; sleep 0.1; done
+    for i in 1 2 3 4 5 6 7; do
         xdotool mousemove $((sx + (tx - sx) * i / 8)) $((sy + (ty - sy) * i / 8))
     done
-    sleep 0.3
+    for i in $(seq 100); do
+        xdotool mousemove $((tx + i % 2)) "$ty"
+        grep -qx "action copy" "$E2E_TMP/drag.log" && break
+        sleep 0.1
+    done
     xdotool mouseup 1
     for _ in $(seq 200); do [ -s "$E2E_TMP/drag.out" ] && break; sleep 0.1; done
     drag_result=$(cat "$E2E_TMP/drag.out")

@@ -117,7 +117,8 @@ e2e_expect_no_message
 [ "$(md5sum <"$log")" = "$before" ] || e2e_fail "the log changed"
 # Exit through the File menu's access keys.
 e2e_key_into "$APP_WIN" alt+f
-sleep 0.5
+menu=$(e2e_wait_for_window "" 10) || e2e_fail "Alt+F opened no menu"
+e2e_wait_until_painted "$menu"
 xdotool key x
 e2e_expect_exit
 echo "1 passed, 0 failed"
