@@ -49,7 +49,7 @@ e2e_cleanup() {
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
-    rm -rf "$E2E_TMP"
+    rm -rf "$E2E_TMP" ${E2E_WINE_DIR:+"$E2E_WINE_DIR"}
 }
 trap e2e_cleanup EXIT
 

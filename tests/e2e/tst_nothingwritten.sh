@@ -66,8 +66,11 @@ fi
 # Qt's file dialog remembers its folder and view in QtProject.conf (with a lock and a temporary
 # file while it saves), and fontconfig or Mesa may fill their caches: the toolkit's, not ours.
 toolkit_pattern="^($XDG_CONFIG_HOME/QtProject\\.conf|$XDG_CACHE_HOME/(fontconfig|mesa_shader_cache)/)"
-# Under Wine, the registry and the server's socket live in the test's own prefix: Wine's too.
-toolkit_pattern="${toolkit_pattern%)}|$E2E_TMP/wine/)"
+# Under Wine, the registry in the test's own prefix and the server's socket folder: Wine's too.
+if [ -n "$E2E_WINDOWS" ]; then
+    wine_server="${TMPDIR:-/tmp}/wine-[^/]+|/tmp/\.wine-[0-9]+"
+    toolkit_pattern="${toolkit_pattern%)}|$E2E_WINE_DIR/|($wine_server)(/|\$))"
+fi
 
 written=""
 if [ -n "$tracing" ]; then

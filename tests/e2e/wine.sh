@@ -80,13 +80,13 @@ e2e_wine_setup() {
         wine_prepare "$template" || e2e_fail "no Wine prefix could be made"
     fi
     [ -f "$template/prefix/system.reg" ] || e2e_fail "no Wine prefix at $template"
-    E2E_WINE_DIR="$E2E_TMP/wine"
-    mkdir -p "$E2E_WINE_DIR"
-    # The prefix's files are linked, not copied: it holds some 700 MB that Wine only reads. The
-    # files Wine opens for writing are copied: the registry, which the server rewrites (the dpi
-    # is set in it), and the stamp of the prefix's last update.
+    # Beside the template, not in E2E_TMP: /tmp is often a file system of its own (a tmpfs on
+    # Debian 13), and the prefix's files are linked, not copied, for they are some 700 MB that
+    # Wine only reads. The files Wine opens for writing are copied: the registry, which the
+    # server rewrites (the dpi is set in it), and the stamp of the prefix's last update.
+    E2E_WINE_DIR=$(mktemp -d "$template-test.XXXXXX")
     cp -al "$template/prefix" "$E2E_WINE_DIR/prefix" 2>/dev/null \
-        || cp -a "$template/prefix" "$E2E_WINE_DIR/prefix"
+        || { rm -rf "$E2E_WINE_DIR/prefix" && cp -a "$template/prefix" "$E2E_WINE_DIR/prefix"; }
     for file in system.reg user.reg userdef.reg .update-timestamp; do
         cp --remove-destination "$template/prefix/$file" "$E2E_WINE_DIR/prefix/$file"
     done
