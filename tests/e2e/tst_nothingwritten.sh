@@ -68,8 +68,7 @@ fi
 toolkit_pattern="^($XDG_CONFIG_HOME/QtProject\\.conf|$XDG_CACHE_HOME/(fontconfig|mesa_shader_cache)/)"
 # Under Wine, the registry in the test's own prefix and the server's socket folder: Wine's too.
 if [ -n "$E2E_WINDOWS" ]; then
-    wine_server="${TMPDIR:-/tmp}/wine-[^/]+|/tmp/\.wine-[0-9]+"
-    toolkit_pattern="${toolkit_pattern%)}|$E2E_WINE_DIR/|($wine_server)(/|\$))"
+    toolkit_pattern="${toolkit_pattern%)}|$E2E_WINE_DIR/|/tmp/(wine-[^/]+|\.wine-[0-9]+)(/|\$))"
 fi
 
 written=""

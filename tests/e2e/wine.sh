@@ -14,11 +14,11 @@ E2E_WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 # wine_environment DIR: the environment Wine runs in, the prefix being DIR/prefix. No debug
 # output; no Mono or Gecko installer and no menu entries written into the user's desktop.
-# fontconfig keeps its cache under XDG_CACHE_HOME, inside DIR. TMPDIR stays as it is: Debian 13's
-# Wine 10 aborts at start ("free(): invalid pointer") when TMPDIR is set, and each prefix has a
-# server of its own wherever its socket lies.
+# fontconfig keeps its cache under XDG_CACHE_HOME, inside DIR. TMPDIR is unset (for env): Debian
+# 13's Wine 10 aborts at start ("free(): invalid pointer") whenever it is set, and each prefix has
+# a server of its own wherever its socket lies.
 wine_environment() {
-    WINE_ENV=(WINEPREFIX="$1/prefix" WINEARCH=win64 WINEDEBUG=-all
+    WINE_ENV=(-u TMPDIR WINEPREFIX="$1/prefix" WINEARCH=win64 WINEDEBUG=-all
         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
         XDG_CACHE_HOME="$1/cache")
     mkdir -p "$1/cache"
@@ -100,8 +100,8 @@ e2e_wine_setup() {
 
 # wine_stop DIR [--wait]: ends every process of the prefix in DIR and its server (with --wait,
 # waits for them to end by themselves), then removes the server's socket folder. Debian's Wine
-# makes one under TMPDIR (wine-XXXXXX/server-DEVICE-INODE, named by the prefix's folder) and
-# leaves it behind; upstream's lies in /tmp/.wine-UID.
+# makes one in /tmp (wine-XXXXXX/server-DEVICE-INODE, named by the prefix's folder) and leaves it
+# behind; upstream's lies in /tmp/.wine-UID.
 wine_stop() {
     local server folder
     wine_environment "$1"
@@ -111,7 +111,7 @@ wine_stop() {
     env "${WINE_ENV[@]}" "$E2E_WINESERVER" --wait 2>/dev/null || true
     [ -d "$1/prefix" ] || return 0
     server=$(stat -c server-%D "$1/prefix")-$(printf %x "$(stat -c %i "$1/prefix")")
-    for folder in "${TMPDIR:-/tmp}"/wine-*/"$server" "/tmp/.wine-$(id -u)/$server"; do
+    for folder in /tmp/wine-*/"$server" "/tmp/.wine-$(id -u)/$server"; do
         [ -d "$folder" ] || continue
         rm -rf "$folder"
         rmdir "$(dirname "$folder")" 2>/dev/null || true
