@@ -4,7 +4,7 @@
 # Usage: tst_view.sh BINARY [DPI [SEPARATOR [DPI-SENDER]]]; at another dpi than 96 the desktop
 # is scaled as desktops scale it, and every line, position and read-out must be exact in its
 # pixels; the read-out writes the user's decimal separator. With the Windows edition's
-# vok-send-dpi.exe, the window is then told that its screen went to 144 dpi and back, and the
+# vok-tell-window.exe, the window is then told that its screen went to 144 dpi and back, and the
 # trace, grid and read-out are checked again at each.
 E2E_DPI=${2:-96}
 E2E_DECIMAL=${3:-.}
@@ -92,7 +92,8 @@ check_trace_and_readout
 if [ -n "${4:-}" ]; then
     dpi=$E2E_DPI
     for next in 144 "$dpi"; do
-        "${E2E_APP_WRAPPER[@]}" "$(realpath "$4")" "$dpi" "$next" || e2e_fail "vok-send-dpi failed"
+        "${E2E_APP_WRAPPER[@]}" "$(realpath "$4")" dpi "$dpi" "$next" \
+            || e2e_fail "vok-tell-window failed"
         E2E_DPI=$next
         chart_geometry
         e2e_wait_until_painted
