@@ -31,12 +31,7 @@ shift
 if [ -n "${VOK_WINE_DECIMAL:-}" ]; then
     copy="$dir-decimal"
     rm -rf "$copy"
-    mkdir -p "$copy"
-    # Linked, but for the files Wine writes (see e2e_wine_setup in e2e/wine.sh).
-    cp -al "$dir/prefix" "$copy/prefix"
-    for file in system.reg user.reg userdef.reg .update-timestamp; do
-        cp --remove-destination "$dir/prefix/$file" "$copy/prefix/$file"
-    done
+    wine_link_prefix "$dir" "$copy"
     sed -i "s/^\"sDecimal\"=\".\"\$/\"sDecimal\"=\"$VOK_WINE_DECIMAL\"/" "$copy/prefix/user.reg"
     dir=$copy
 fi

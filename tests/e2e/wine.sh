@@ -70,8 +70,21 @@ wine_prepare() (
     rm -rf "$dir/cache"
 )
 
-# e2e_wine_setup: the test's own prefix in $E2E_TMP/wine, copied from VOK_WINE_TEMPLATE (made
-# here when unset, for a script run by hand), at E2E_DPI; the program will start through Wine.
+# wine_link_prefix FROM TO: a prefix in TO/prefix like the one in FROM/prefix. Its files are
+# linked, not copied, for they are some 700 MB that Wine only reads; the files Wine opens for
+# writing are copied: the registry, which the server rewrites, and the stamp of the prefix's last
+# update.
+wine_link_prefix() {
+    mkdir -p "$2"
+    cp -al "$1/prefix" "$2/prefix" 2>/dev/null \
+        || { rm -rf "$2/prefix" && cp -a "$1/prefix" "$2/prefix"; }
+    for file in system.reg user.reg userdef.reg .update-timestamp; do
+        cp --remove-destination "$1/prefix/$file" "$2/prefix/$file"
+    done
+}
+
+# e2e_wine_setup: the test's own prefix, linked from VOK_WINE_TEMPLATE's (made here when unset,
+# for a script run by hand), at E2E_DPI; the program will start through Wine.
 e2e_wine_setup() {
     local template=${VOK_WINE_TEMPLATE:-} file started=$SECONDS
     [ -z "${E2E_WINE_DIR:-}" ] || return 0
@@ -80,16 +93,10 @@ e2e_wine_setup() {
         wine_prepare "$template" || e2e_fail "no Wine prefix could be made"
     fi
     [ -f "$template/prefix/system.reg" ] || e2e_fail "no Wine prefix at $template"
-    # Beside the template, not in E2E_TMP: /tmp is often a file system of its own (a tmpfs on
-    # Debian 13), and the prefix's files are linked, not copied, for they are some 700 MB that
-    # Wine only reads. The files Wine opens for writing are copied: the registry, which the
-    # server rewrites (the dpi is set in it), and the stamp of the prefix's last update.
+    # Beside the template, not in E2E_TMP, so that its files can be linked: /tmp is often a file
+    # system of its own (a tmpfs on Debian 13). e2e_cleanup removes it.
     E2E_WINE_DIR=$(mktemp -d "$template-test.XXXXXX")
-    cp -al "$template/prefix" "$E2E_WINE_DIR/prefix" 2>/dev/null \
-        || { rm -rf "$E2E_WINE_DIR/prefix" && cp -a "$template/prefix" "$E2E_WINE_DIR/prefix"; }
-    for file in system.reg user.reg userdef.reg .update-timestamp; do
-        cp --remove-destination "$template/prefix/$file" "$E2E_WINE_DIR/prefix/$file"
-    done
+    wine_link_prefix "$template" "$E2E_WINE_DIR"
     sed -i "s/^\"LogPixels\"=dword:00000060\$/\"LogPixels\"=dword:$(printf %08x "$E2E_DPI")/" \
         "$E2E_WINE_DIR/prefix/user.reg"
     sed -i "s/^\"sDecimal\"=\".\"\$/\"sDecimal\"=\"$E2E_DECIMAL\"/" "$E2E_WINE_DIR/prefix/user.reg"
