@@ -2,8 +2,8 @@
 #include "Form1/Form1.h"
 
 #include "chart/ChartScale.h"
-#include "platform/Locale.h"
-#include "platform/NumberFormat.h"
+#include "platform/core/Locale.h"
+#include "platform/core/NumberFormat.h"
 
 void Form1::Pic_MouseMove(short Button, short Shift, float X, float Y)
 {

@@ -1,8 +1,8 @@
 // The capture routines: client-area size, the copy into a bitmap, and the picture around it.
 #include "Module1/Module1.h"
 
-#include "platform/Error.h"
 #include "platform/Form.h"
+#include "platform/core/Error.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 // Figures are printed as "name: value" lines; everything else goes before them as notes.
 #include "chart/TraceSegments.h"
 #include "log/LoadLog.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <algorithm>
 #include <array>

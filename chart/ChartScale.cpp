@@ -1,7 +1,7 @@
 // Chart scale arithmetic: widened to double, stored as single, faults raised.
 #include "chart/ChartScale.h"
 
-#include "platform/CheckedArithmetic.h"
+#include "platform/core/CheckedArithmetic.h"
 
 namespace ChartScale {
 

@@ -1,7 +1,7 @@
 // Record decoding, step by step with the precisions the device's readings rely on.
 #include "log/DecodeRecord.h"
 
-#include "platform/CheckedArithmetic.h"
+#include "platform/core/CheckedArithmetic.h"
 
 #include <cstring>
 #if defined(__SSE2__)

@@ -2,8 +2,8 @@
 #include "log/LoadLog.h"
 
 #include "log/DecodeRecord.h"
-#include "platform/BinaryFile.h"
-#include "platform/Error.h"
+#include "platform/core/BinaryFile.h"
+#include "platform/core/Error.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // How the sample counters of the window state move on.
 #include "log/WindowState.h"
 
-#include "platform/CheckedArithmetic.h"
+#include "platform/core/CheckedArithmetic.h"
 
 void advanceSamples(WindowState &state, int32_t count)
 {

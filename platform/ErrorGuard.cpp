@@ -1,7 +1,7 @@
 // Catching handler errors at the event loop's edge and reporting them.
 #include "platform/ErrorGuard.h"
 
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <stdexcept>
 

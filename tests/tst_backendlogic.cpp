@@ -1,10 +1,10 @@
 // What both window-system backends decide alike: the dialog filter's entries, the pixels a line
 // can reach, the mouse handlers' bit sets and the Thai face a row of faces gets.
-#include "platform/Error.h"
-#include "platform/FileFilter.h"
-#include "platform/Pointer.h"
-#include "platform/ThaiFace.h"
-#include "platform/Twips.h"
+#include "platform/core/Error.h"
+#include "platform/core/FileFilter.h"
+#include "platform/core/Pointer.h"
+#include "platform/core/ThaiFace.h"
+#include "platform/core/Twips.h"
 
 #include <QTest>
 

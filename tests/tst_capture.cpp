@@ -3,7 +3,7 @@
 #include "Module1/Module1.h"
 #include "Screens.h"
 #include "platform/Clipboard.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 #include "platform/qt/Native.h"
 
 #include <QClipboard>

@@ -1,7 +1,7 @@
 // The chart scale's known points, forward and back, and its unclipped and faulting ends.
 #include "chart/ChartScale.h"
 #include "chart/TraceSegments.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <QTest>
 #include <limits>

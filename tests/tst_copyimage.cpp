@@ -1,8 +1,8 @@
 // The camera button of the main window: what reaches the clipboard, and what a failure shows.
 #include "Form1/Form1.h"
 #include "Screens.h"
-#include "platform/Error.h"
 #include "platform/ErrorGuard.h"
+#include "platform/core/Error.h"
 #include "platform/qt/Native.h"
 #include "platform/qt/ScreenDpi.h"
 

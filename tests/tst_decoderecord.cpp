@@ -1,6 +1,6 @@
 // Decoding records: known readings, sign bytes, and what each fault leaves in the fields.
 #include "log/DecodeRecord.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <QTest>
 #include <cmath>

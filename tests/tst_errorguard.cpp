@@ -4,8 +4,8 @@
 #include "EmptyForm.h"
 #include "Form1/Form1.h"
 #include "platform/Application.h"
-#include "platform/Error.h"
 #include "platform/ErrorGuard.h"
+#include "platform/core/Error.h"
 #include "platform/qt/Native.h"
 
 #include <QApplication>

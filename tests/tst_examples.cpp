@@ -1,7 +1,7 @@
 // The sample logs in examples/: their generator rebuilds them byte for byte, and each loads as
 // its README line promises.
 #include "log/LoadLog.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <QDir>
 #include <QFile>

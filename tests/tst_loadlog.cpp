@@ -1,8 +1,8 @@
 // Loading log files: which records are read, how loads stop, and which files are refused.
 #include "LogFiles.h"
 #include "log/LoadLog.h"
-#include "platform/BinaryFile.h"
-#include "platform/Error.h"
+#include "platform/core/BinaryFile.h"
+#include "platform/core/Error.h"
 
 #include <QDir>
 #include <QTemporaryDir>

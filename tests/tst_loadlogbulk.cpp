@@ -3,7 +3,7 @@
 #include "chart/TraceSegments.h"
 #include "log/DecodeRecord.h"
 #include "log/LoadLog.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,10 +1,10 @@
 // Read-out number formatting: the two patterns and the rounding rules that set it apart.
-#include "platform/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
 #include <QTest>
 
 #ifdef _WIN32
-#include "platform/Locale.h"
+#include "platform/core/Locale.h"
 
 #include <cstdlib>
 #endif

@@ -1,8 +1,8 @@
 // The open-file component: form-style filters in Qt's terms, the real dialog's single entry
 // that shows every file, cancelling, and the scripted chooser tests use.
 #include "EmptyForm.h"
-#include "platform/Error.h"
 #include "platform/OpenFileDialog.h"
+#include "platform/core/Error.h"
 #include "platform/qt/Native.h"
 
 #include <QAbstractItemView>

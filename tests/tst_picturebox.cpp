@@ -1,7 +1,7 @@
 // The chart surface: which pixels a line sets, what AutoRedraw keeps, what Cls erases, and the
 // pointer positions it reports.
 #include "Screens.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 #include "platform/qt/PictureBoxWidget.h"
 #include "platform/qt/ScreenDpi.h"
 

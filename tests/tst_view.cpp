@@ -2,8 +2,8 @@
 #include "Form1/Form1.h"
 #include "LogFiles.h"
 #include "Screens.h"
-#include "platform/Error.h"
 #include "platform/ErrorGuard.h"
+#include "platform/core/Error.h"
 #include "platform/qt/Native.h"
 
 #include <QLocale>

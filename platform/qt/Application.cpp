@@ -2,7 +2,7 @@
 // and the user's number settings.
 #include "platform/Application.h"
 #include "platform/BusyCursor.h"
-#include "platform/Locale.h"
+#include "platform/core/Locale.h"
 #include "platform/qt/Native.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "platform/Clipboard.h"
 
 #include "platform/DeviceContext.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 #include "platform/qt/Native.h"
 
 #include <QClipboard>

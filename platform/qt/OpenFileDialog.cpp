@@ -1,7 +1,7 @@
 // Showing Qt's file dialog for the open-file component.
 #include "platform/OpenFileDialog.h"
 
-#include "platform/FileFilter.h"
+#include "platform/core/FileFilter.h"
 #include "platform/qt/Native.h"
 
 #include <QAbstractItemView>

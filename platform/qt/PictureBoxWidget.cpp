@@ -1,9 +1,9 @@
 // The chart surface's drawing, layers and pointer events.
 #include "platform/qt/PictureBoxWidget.h"
 
-#include "platform/Error.h"
-#include "platform/Pointer.h"
-#include "platform/Twips.h"
+#include "platform/core/Error.h"
+#include "platform/core/Pointer.h"
+#include "platform/core/Twips.h"
 #include "platform/qt/ScreenDpi.h"
 
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 // How many twips a pixel of a widget's screen is, for Qt widgets.
 #pragma once
 
-#include "platform/Twips.h"
+#include "platform/core/Twips.h"
 
 #include <QRect>
 

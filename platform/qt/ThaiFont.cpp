@@ -1,7 +1,7 @@
 // Choosing a Thai-capable font from a list of family names.
 #include "platform/qt/ThaiFont.h"
 
-#include "platform/ThaiFace.h"
+#include "platform/core/ThaiFace.h"
 
 #include <QFontDatabase>
 #include <QStringList>

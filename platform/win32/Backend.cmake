@@ -5,7 +5,7 @@ enable_language(RC)
 # Windows 7 is the oldest system the calls below exist on (GetLocaleInfoEx, SetProcessDPIAware).
 set(VOK_WIN32_DEFINITIONS UNICODE _UNICODE NOMINMAX WINVER=0x0601 _WIN32_WINNT=0x0601)
 target_compile_definitions(core PUBLIC ${VOK_WIN32_DEFINITIONS})
-target_sources(core PRIVATE platform/win32/Text.cpp platform/win32/Locale.cpp)
+target_sources(core PRIVATE platform/core/win32/Text.cpp platform/core/win32/Locale.cpp)
 
 target_sources(gui PRIVATE
     platform/win32/Application.cpp

@@ -3,11 +3,11 @@
 #include "platform/Clipboard.h"
 
 // After the header: the system's headers define CF_BITMAP as a macro of the same value.
-#include "platform/Error.h"
+#include "platform/core/Error.h"
+#include "platform/core/win32/Text.h"
 #include "platform/win32/DeviceContextNative.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Native.h"
-#include "platform/win32/Text.h"
 
 #include <cstring>
 

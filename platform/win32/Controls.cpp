@@ -1,12 +1,12 @@
 // Text boxes (EDIT), captions (STATIC) and picture buttons (owner-drawn BUTTON) as child
 // windows of the form, placed at their twip positions.
 #include "platform/Controls.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
-#include "platform/Twips.h"
+#include "platform/core/Twips.h"
+#include "platform/core/win32/Text.h"
 #include "platform/win32/Native.h"
 #include "platform/win32/PictureSurface.h"
-#include "platform/win32/Text.h"
 
 #include <stdexcept>
 

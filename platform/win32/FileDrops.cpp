@@ -1,7 +1,7 @@
 // Files dragged from a file manager and dropped anywhere on a form.
 #include "platform/ErrorGuard.h"
+#include "platform/core/win32/Text.h"
 #include "platform/win32/Native.h"
-#include "platform/win32/Text.h"
 
 namespace {
 

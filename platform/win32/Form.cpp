@@ -2,12 +2,12 @@
 // and the routing of its messages to its controls, its drops (FileDrops.cpp) and its focus
 // (Focus.cpp).
 #include "platform/Form.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include "platform/ErrorGuard.h"
-#include "platform/Twips.h"
+#include "platform/core/Twips.h"
+#include "platform/core/win32/Text.h"
 #include "platform/win32/Native.h"
-#include "platform/win32/Text.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

@@ -1,6 +1,6 @@
 // The menu bar and its menus from the menu rows, with '&' marking each access key.
+#include "platform/core/win32/Text.h"
 #include "platform/win32/Native.h"
-#include "platform/win32/Text.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
 // The open-file component over the system's Open dialog.
 #include "platform/OpenFileDialog.h"
 
-#include "platform/Error.h"
-#include "platform/FileFilter.h"
+#include "platform/core/Error.h"
+#include "platform/core/FileFilter.h"
+#include "platform/core/win32/Text.h"
 #include "platform/win32/Native.h"
-#include "platform/win32/Text.h"
 
 #include <commdlg.h>
 

@@ -2,12 +2,12 @@
 // the screen, the line elements painted above them, and the pointer reported in twips.
 #include "platform/PictureBox.h"
 
-#include "platform/Error.h"
 #include "platform/ErrorGuard.h"
-#include "platform/Pointer.h"
-#include "platform/Twips.h"
+#include "platform/core/Error.h"
+#include "platform/core/Pointer.h"
+#include "platform/core/Twips.h"
+#include "platform/core/win32/Text.h"
 #include "platform/win32/PictureSurface.h"
-#include "platform/win32/Text.h"
 
 #include <windowsx.h>
 

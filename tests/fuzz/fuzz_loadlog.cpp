@@ -7,7 +7,7 @@
 // mismatch aborts with a description.
 #include "chart/TraceSegments.h"
 #include "log/LoadLog.h"
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,7 @@
 // The user's decimal separator from the regional settings.
-#include "platform/Locale.h"
+#include "platform/core/Locale.h"
 
-#include "platform/win32/Text.h"
+#include "platform/core/win32/Text.h"
 
 std::string userDecimalSeparator()
 {

@@ -1,5 +1,5 @@
 // Conversions between UTF-8 and UTF-16, window text, and error descriptions from the system.
-#include "platform/win32/Text.h"
+#include "platform/core/win32/Text.h"
 
 std::wstring toWide(std::string_view text)
 {

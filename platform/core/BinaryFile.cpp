@@ -1,5 +1,5 @@
 // The buffered reads every system's BinaryFile shares; each fills the buffer its own way.
-#include "platform/BinaryFile.h"
+#include "platform/core/BinaryFile.h"
 
 #include <algorithm>
 #include <cstring>

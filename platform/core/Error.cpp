@@ -1,5 +1,5 @@
 // Kind names and the full message text of an Error.
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 const char *errorKindName(ErrorKind kind)
 {

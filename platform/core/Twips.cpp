@@ -1,7 +1,7 @@
 // Twip to pixel conversion.
-#include "platform/Twips.h"
+#include "platform/core/Twips.h"
 
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 // Windows file access for BinaryFile; the only file input of the program.
-#include "platform/BinaryFile.h"
+#include "platform/core/BinaryFile.h"
 
-#include "platform/Error.h"
-#include "platform/win32/Text.h"
+#include "platform/core/Error.h"
+#include "platform/core/win32/Text.h"
 
 namespace {
 

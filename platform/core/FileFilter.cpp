@@ -1,7 +1,7 @@
 // Parsing the open-file dialog's filter.
-#include "platform/FileFilter.h"
+#include "platform/core/FileFilter.h"
 
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 namespace {
 

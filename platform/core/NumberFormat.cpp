@@ -1,6 +1,6 @@
 // Decimal-string rounding for formatNumber; printf and to_chars round ties to even, so the
 // digits are rounded here by hand.
-#include "platform/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Arithmetic that raises instead of wrapping or producing non-finite values.
 #pragma once
 
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The choice of a Thai face, the same in every backend.
-#include "platform/ThaiFace.h"
+#include "platform/core/ThaiFace.h"
 
 ThaiFace chooseThaiFace(std::span<const FontFace> faces,
                         const std::function<bool(const std::string &family)> &usable,

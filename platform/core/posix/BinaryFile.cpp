@@ -1,7 +1,7 @@
 // POSIX file access for BinaryFile; the only file input of the program.
-#include "platform/BinaryFile.h"
+#include "platform/core/BinaryFile.h"
 
-#include "platform/Error.h"
+#include "platform/core/Error.h"
 
 #include <cerrno>
 #include <cstring>
