@@ -9,10 +9,11 @@ bookworm) vok_clang=14 ;;
 *) vok_clang=19 ;;
 esac
 
-# What building and running the viewer needs (scripts/run.sh).
+# What building and running the viewer needs (scripts/run.sh). The build makes the unit tests
+# too, on doctest (header-only).
 VOK_RUN_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libgl-dev doctest-dev
     fonts-thai-tlwg fonts-dejavu-core
 )
 # What the Linux edition's tests and the package check add (scripts/test.sh, and inside the
@@ -33,8 +34,10 @@ VOK_TEST_PACKAGES=(
 # The Windows edition (scripts/build-windows.sh), tested under Wine (about 1.2 GB installed with
 # the cross-compiler, under half a minute from a nearby mirror): MinGW-w64's g++ with POSIX
 # threads, which C++'s threads and mutexes need; wixl and zip make its installer and portable zip,
-# and the install test unpacks the zip.
-VOK_WINDOWS_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl zip unzip)
+# and the install test unpacks the zip. Its unit tests include doctest's one header from the
+# Linux package.
+VOK_WINDOWS_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl zip unzip
+    doctest-dev)
 # The fuzz build (scripts/fuzz.sh) uses the release's own clang, whose runtime package carries its
 # version.
 VOK_FUZZ_PACKAGES=(clang "libclang-rt-$vok_clang-dev")

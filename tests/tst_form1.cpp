@@ -62,9 +62,9 @@ int redRows(PictureBox *chart)
     return rows;
 }
 
-QByteArray flatLog(int degrees, int badRecord = -1)
+std::string flatLog(int degrees, int badRecord = -1)
 {
-    QByteArray bytes;
+    std::string bytes;
     for (int i = 0; i < 141; ++i)
         appendRecord(bytes,
                      i == badRecord ? RecordBytes { 0, 0, 17, 16 } : recordForDegrees(degrees));
@@ -89,9 +89,9 @@ class TestForm1 : public QObject
 private slots:
     void initTestCase()
     {
-        writeFile(dir.filePath("warm.log"), flatLog(50));
-        writeFile(dir.filePath("cold.log"), flatLog(-10));
-        writeFile(dir.filePath("bad.log"), flatLog(90, 70));
+        writeFile(dir.filePath("warm.log").toStdString(), flatLog(50));
+        writeFile(dir.filePath("cold.log").toStdString(), flatLog(-10));
+        writeFile(dir.filePath("bad.log").toStdString(), flatLog(90, 70));
     }
 
     void init()

@@ -1,17 +1,16 @@
 // The bulk record check against the record-by-record load: same fields, faults and messages.
 #include "LogFiles.h"
 #include "chart/TraceSegments.h"
+#include "core/Checks.h"
 #include "log/DecodeRecord.h"
 #include "log/LoadLog.h"
-#include "platform/core/Error.h"
 
-#include <QTemporaryDir>
-#include <QTest>
 #include <array>
 #include <bit>
 #include <cmath>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -32,17 +31,14 @@ struct Outcome
     std::string message;
 };
 
-QString describe(const Outcome &o)
+std::string describe(const Outcome &o)
 {
-    return QStringLiteral("RawTemp %1 Temp %2 PrevTemp %3 SampleNo %4 PrevSampleNo %5 segments "
-                          "%6 error %7")
-            .arg(o.state.RawTemp, 0, 'g', 9)
-            .arg(o.state.Temp, 0, 'g', 9)
-            .arg(o.state.PrevTemp, 0, 'g', 9)
-            .arg(o.state.SampleNo)
-            .arg(o.state.PrevSampleNo)
-            .arg(o.segments.size())
-            .arg(QString::fromStdString(o.message));
+    std::ostringstream out;
+    out.precision(9);
+    out << "RawTemp " << o.state.RawTemp << " Temp " << o.state.Temp << " PrevTemp "
+        << o.state.PrevTemp << " SampleNo " << o.state.SampleNo << " PrevSampleNo "
+        << o.state.PrevSampleNo << " segments " << o.segments.size() << " error " << o.message;
+    return out.str();
 }
 
 bool sameOutcome(const Outcome &a, const Outcome &b)
@@ -70,12 +66,12 @@ enum class Step {
     CountingBulk, // only counting, declared so from sample 0: every record goes through the bulk
 };
 
-Outcome load(const QString &path, Step step)
+Outcome load(const std::string &path, Step step)
 {
     Outcome outcome;
     WindowState &state = outcome.state;
     // Leftovers of an earlier load; none may leak into this one unless nothing is plotted.
-    state.LogFileName = QFile::encodeName(path).toStdString();
+    state.LogFileName = path;
     state.RawTemp = -777.25f;
     state.Temp = 555.5f;
     state.PrevTemp = 1000.5f;
@@ -148,162 +144,147 @@ const RecordBytes faults[] = {
     { 7, 20, 0, 0 }, // 0/0: floating-point fault
 };
 
-QByteArray randomLog(std::mt19937 &random, int records)
+std::string randomLog(std::mt19937 &random, int records)
 {
-    QByteArray bytes;
-    bytes.reserve(records * 4);
+    std::string bytes;
+    bytes.reserve(size_t(records) * 4);
     for (int i = 0; i < records; ++i)
         appendRecord(bytes, randomRecord(random));
     return bytes;
 }
 
-void putRecord(QByteArray &bytes, int index, const RecordBytes &record)
+void putRecord(std::string &bytes, int index, const RecordBytes &record)
 {
     for (int b = 0; b < 4; ++b)
-        bytes[index * 4 + b] = char(record[size_t(b)]);
+        bytes[size_t(index * 4 + b)] = char(record[size_t(b)]);
+}
+
+struct Log
+{
+    std::string name;
+    std::string bytes;
+};
+
+std::vector<Log> logs()
+{
+    std::vector<Log> rows;
+    std::mt19937 random(2024);
+    rows.push_back({ "empty", {} });
+    for (int length = 1; length <= 3; ++length)
+        rows.push_back(
+                { std::to_string(length) + " bytes", randomLog(random, 1).substr(0, length) });
+    rows.push_back({ "1 valid byte then nothing", std::string("\x00", 1) });
+
+    // Lengths around the drawn samples and around the loader's bulk reads of 4096 records.
+    for (int records : { 1, 2, 140, 141, 142, 143, 157, 4096 + 141, 4096 + 142, 3 * 4096 + 500 }) {
+        const std::string bytes = randomLog(random, records);
+        rows.push_back({ std::to_string(records) + " records", bytes });
+        for (int tail = 1; tail <= 3; ++tail) {
+            // The tail's own bytes are valid; its zero padding decides.
+            rows.push_back({ std::to_string(records) + " records + " + std::to_string(tail),
+                             bytes + randomLog(random, 1).substr(0, tail) });
+        }
+    }
+    // A 2- or 3-byte tail that faults in its sign step, before the zero padding matters.
+    rows.push_back(
+            { "tail of negative zero", randomLog(random, 300) + std::string("\xFF\x00\x05", 3) });
+
+    // One fault of each kind at each interesting record, with valid records after it.
+    const int records = 2 * 4096 + 300;
+    const std::string valid = randomLog(random, records);
+    for (int at : { 0, 1, 139, 140, 141, 142, 143, 156, 157, 4096 + 140, 4096 + 141, 4096 + 142,
+                    2 * 4096 + 141, records - 2, records - 1 }) {
+        for (size_t kind = 0; kind < std::size(faults); ++kind) {
+            std::string bytes = valid;
+            putRecord(bytes, at, faults[kind]);
+            rows.push_back(
+                    { "fault " + std::to_string(kind) + " at " + std::to_string(at), bytes });
+        }
+    }
+
+    // Adversarial: arbitrary bytes, and logs with rare faults in random places.
+    for (int i = 0; i < 20; ++i) {
+        std::string bytes;
+        const int length = int(random() % 64);
+        for (int b = 0; b < length; ++b)
+            bytes.push_back(char(random()));
+        rows.push_back({ "arbitrary " + std::to_string(i), bytes });
+    }
+    for (int i = 0; i < 30; ++i) {
+        const int count = 100 + int(random() % 20000);
+        std::string bytes = randomLog(random, count);
+        putRecord(bytes, int(random() % count), faults[random() % std::size(faults)]);
+        bytes += randomLog(random, 1).substr(0, random() % 4);
+        rows.push_back({ "random fault " + std::to_string(i), bytes });
+    }
+    return rows;
 }
 
 } // namespace
 
-class TestLoadLogBulk : public QObject
+// The bulk rule, record by record and many at a time, agrees with DecodeRecord on every count
+// pair and every sign and half-degree pair, crossed with each other's boundary values.
+TEST_CASE("decodableMatchesDecodeRecord")
 {
-    Q_OBJECT
+    const auto agree = [](const TempRecord &record) {
+        const bool decoded = decodes(record);
+        if (recordDecodes(record) != decoded || scannedAsDecodable(record) != decoded)
+            FAIL("record ", record.SignByte, " ", record.HalfDegrees, " ", record.RemainCount, " ",
+                 record.CountPerDegree);
+    };
+    const uint8_t signs[] = { 0, 1, 128, 254, 255 };
+    const uint8_t halves[] = { 0, 1, 128, 255 };
+    for (uint8_t sign : signs)
+        for (uint8_t half : halves)
+            for (int counts = 0; counts < 65536; ++counts)
+                agree({ sign, half, uint8_t(counts & 0xFF), uint8_t(counts >> 8) });
+    for (int signHalf = 0; signHalf < 65536; ++signHalf)
+        for (const RecordBytes counts : { RecordBytes { 0, 0, 12, 16 }, RecordBytes { 0, 0, 0, 1 },
+                                          RecordBytes { 0, 0, 255, 255 } })
+            agree({ uint8_t(signHalf & 0xFF), uint8_t(signHalf >> 8), counts[2], counts[3] });
+}
 
-    QTemporaryDir dir;
-
-private slots:
-    // The bulk rule, record by record and many at a time, agrees with DecodeRecord on every
-    // count pair and every sign and half-degree pair, crossed with each other's boundary values.
-    void decodableMatchesDecodeRecord()
-    {
-        const uint8_t signs[] = { 0, 1, 128, 254, 255 };
-        const uint8_t halves[] = { 0, 1, 128, 255 };
-        for (uint8_t sign : signs) {
-            for (uint8_t half : halves) {
-                for (int counts = 0; counts < 65536; ++counts) {
-                    const TempRecord record { sign, half, uint8_t(counts & 0xFF),
-                                              uint8_t(counts >> 8) };
-                    if (recordDecodes(record) != decodes(record)
-                        || scannedAsDecodable(record) != decodes(record))
-                        QFAIL(qPrintable(QStringLiteral("%1 %2 %3 %4")
-                                                 .arg(sign)
-                                                 .arg(half)
-                                                 .arg(counts & 0xFF)
-                                                 .arg(counts >> 8)));
-                }
-            }
-        }
-        for (int signHalf = 0; signHalf < 65536; ++signHalf) {
-            for (const RecordBytes counts :
-                 { RecordBytes { 0, 0, 12, 16 }, RecordBytes { 0, 0, 0, 1 },
-                   RecordBytes { 0, 0, 255, 255 } }) {
-                const TempRecord record { uint8_t(signHalf & 0xFF), uint8_t(signHalf >> 8),
-                                          counts[2], counts[3] };
-                QCOMPARE(recordDecodes(record), decodes(record));
-                QCOMPARE(scannedAsDecodable(record), decodes(record));
-            }
-        }
-    }
-
-    // The many-at-a-time scan stops at the first rejected record wherever it sits in a block.
-    void scanFindsTheFirstRejected()
-    {
-        std::mt19937 random(7);
-        for (int records : { 0, 1, 3, 15, 16, 17, 63, 64, 65, 100 }) {
-            const QByteArray good = randomLog(random, records);
-            QCOMPARE(countDecodableRecords(reinterpret_cast<const uint8_t *>(good.constData()),
-                                           size_t(records)),
-                     size_t(records));
-            for (int at = 0; at < records; ++at) {
-                for (const RecordBytes &fault : faults) {
-                    QByteArray bytes = good;
-                    putRecord(bytes, at, fault);
-                    if (at + 1 < records) // a later fault must not be found first
-                        putRecord(bytes, records - 1, faults[0]);
-                    QCOMPARE(countDecodableRecords(
-                                     reinterpret_cast<const uint8_t *>(bytes.constData()),
-                                     size_t(records)),
-                             size_t(at));
-                }
+// The many-at-a-time scan stops at the first rejected record wherever it sits in a block.
+TEST_CASE("scanFindsTheFirstRejected")
+{
+    std::mt19937 random(7);
+    for (int records : { 0, 1, 3, 15, 16, 17, 63, 64, 65, 100 }) {
+        INFO("records: ", records);
+        const std::string good = randomLog(random, records);
+        REQUIRE(countDecodableRecords(reinterpret_cast<const uint8_t *>(good.data()),
+                                      size_t(records))
+                == size_t(records));
+        for (int at = 0; at < records; ++at) {
+            INFO("fault at: ", at);
+            for (const RecordBytes &fault : faults) {
+                std::string bytes = good;
+                putRecord(bytes, at, fault);
+                if (at + 1 < records) // a later fault must not be found first
+                    putRecord(bytes, records - 1, faults[0]);
+                REQUIRE(countDecodableRecords(reinterpret_cast<const uint8_t *>(bytes.data()),
+                                              size_t(records))
+                        == size_t(at));
             }
         }
     }
+}
 
-    void sameAsRecordByRecord_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-
-        std::mt19937 random(2024);
-        QTest::newRow("empty") << QByteArray();
-        for (int length = 1; length <= 3; ++length) {
-            QTest::newRow(qPrintable(QStringLiteral("%1 bytes").arg(length)))
-                    << randomLog(random, 1).left(length);
-        }
-        QTest::newRow("1 valid byte then nothing") << QByteArray("\x00", 1);
-
-        // Lengths around the drawn samples and around the loader's bulk reads of 4096 records.
-        for (int records :
-             { 1, 2, 140, 141, 142, 143, 157, 4096 + 141, 4096 + 142, 3 * 4096 + 500 }) {
-            const QByteArray bytes = randomLog(random, records);
-            QTest::newRow(qPrintable(QStringLiteral("%1 records").arg(records))) << bytes;
-            for (int tail = 1; tail <= 3; ++tail) {
-                // The tail's own bytes are valid; its zero padding decides.
-                QTest::newRow(qPrintable(QStringLiteral("%1 records + %2").arg(records).arg(tail)))
-                        << bytes + randomLog(random, 1).left(tail);
-            }
-        }
-        // A 2- or 3-byte tail that faults in its sign step, before the zero padding matters.
-        QTest::newRow("tail of negative zero")
-                << randomLog(random, 300) + QByteArray("\xFF\x00\x05", 3);
-
-        // One fault of each kind at each interesting record, with valid records after it.
-        const int records = 2 * 4096 + 300;
-        const QByteArray valid = randomLog(random, records);
-        for (int at : { 0, 1, 139, 140, 141, 142, 143, 156, 157, 4096 + 140, 4096 + 141, 4096 + 142,
-                        2 * 4096 + 141, records - 2, records - 1 }) {
-            for (size_t kind = 0; kind < std::size(faults); ++kind) {
-                QByteArray bytes = valid;
-                putRecord(bytes, at, faults[kind]);
-                QTest::newRow(qPrintable(QStringLiteral("fault %1 at %2").arg(kind).arg(at)))
-                        << bytes;
-            }
-        }
-
-        // Adversarial: arbitrary bytes, and logs with rare faults in random places.
-        for (int i = 0; i < 20; ++i) {
-            QByteArray bytes;
-            const int length = int(random() % 64);
-            for (int b = 0; b < length; ++b)
-                bytes.append(char(random()));
-            QTest::newRow(qPrintable(QStringLiteral("arbitrary %1").arg(i))) << bytes;
-        }
-        for (int i = 0; i < 30; ++i) {
-            const int count = 100 + int(random() % 20000);
-            QByteArray bytes = randomLog(random, count);
-            putRecord(bytes, int(random() % count), faults[random() % std::size(faults)]);
-            bytes += randomLog(random, 1).left(int(random() % 4));
-            QTest::newRow(qPrintable(QStringLiteral("random fault %1").arg(i))) << bytes;
-        }
-    }
-
-    void sameAsRecordByRecord()
-    {
-        QFETCH(QByteArray, bytes);
-        const QString path = dir.filePath(QStringLiteral("log.bin"));
-        writeFile(path, bytes);
+TEST_CASE("sameAsRecordByRecord")
+{
+    TempDir dir;
+    const std::string path = dir.filePath("log.bin");
+    for (const Log &row : logs()) {
+        INFO("row: ", row.name);
+        writeFile(path, row.bytes);
 
         const Outcome reference = load(path, Step::Reference);
         const Outcome bulk = load(path, Step::Bulk);
-        QVERIFY2(sameOutcome(reference, bulk),
-                 qPrintable(describe(reference) + QStringLiteral("\nbulk: ") + describe(bulk)));
+        CHECK_MESSAGE(sameOutcome(reference, bulk), describe(reference),
+                      "\nbulk: ", describe(bulk));
 
         const Outcome counting = load(path, Step::CountingReference);
         const Outcome countingBulk = load(path, Step::CountingBulk);
-        QVERIFY2(sameOutcome(counting, countingBulk),
-                 qPrintable(describe(counting) + QStringLiteral("\nbulk: ")
-                            + describe(countingBulk)));
+        CHECK_MESSAGE(sameOutcome(counting, countingBulk), describe(counting),
+                      "\nbulk: ", describe(countingBulk));
     }
-};
-
-QTEST_APPLESS_MAIN(TestLoadLogBulk)
-#include "tst_loadlogbulk.moc"
+}

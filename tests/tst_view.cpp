@@ -30,18 +30,18 @@ int countRed(const QImage &image)
     return count;
 }
 
-QByteArray flatLog(int records, int degrees)
+std::string flatLog(int records, int degrees)
 {
-    QByteArray bytes;
+    std::string bytes;
     for (int i = 0; i < records; ++i)
         appendRecord(bytes, recordForDegrees(degrees));
     return bytes;
 }
 
 // A trace that moves every sample, so that any missing or extra segment shows.
-QByteArray zigzagLog(int records)
+std::string zigzagLog(int records)
 {
-    QByteArray bytes;
+    std::string bytes;
     for (int i = 0; i < records; ++i)
         appendRecord(bytes, recordForDegrees((i * 37) % 200 - 50));
     return bytes;
@@ -59,9 +59,9 @@ class TestView : public QObject
     QStringList errors; // what the error guard showed
     bool busyWhenReported = false; // the busy pointer on view as the last error was shown
 
-    QString file(const QString &name, const QByteArray &bytes)
+    QString file(const QString &name, const std::string &bytes)
     {
-        writeFile(dir.filePath(name), bytes);
+        writeFile(dir.filePath(name).toStdString(), bytes);
         return dir.filePath(name);
     }
 
@@ -113,7 +113,7 @@ private slots:
         QFETCH(QPoint, to);
         QFETCH(int, gridRows);
         SHOW_AT_RATIO(*qt(*form), ratio);
-        QByteArray bytes;
+        std::string bytes;
         appendRecord(bytes, { 255, 206, 16, 16 });
         appendRecord(bytes, { 0, 51, 4, 16 });
         open(file("segment.log", bytes));
@@ -235,7 +235,7 @@ private slots:
         const QImage prefix = chartPixels(*form);
         qt(form->Cm1)->click();
 
-        QByteArray bytes = zigzagLog(200);
+        std::string bytes = zigzagLog(200);
         bytes[50 * 4 + 2] = 17; // remaining count above the count per degree
         open(file("bad.log", bytes));
         QCOMPARE(errors.size(), 1);
