@@ -24,13 +24,13 @@ public:
     // Open's steps after the dialog, shared with dropped files: LogFileName = fileName, also
     // when it is empty, and a non-empty name is loaded onto the chart as it stands.
     void openLogFile(const std::string &fileName);
+    // Files dropped on the window: opened one after another as Open would open them; the
+    // first error stops the rest.
+    void openDroppedFiles(const std::vector<std::string> &paths);
     void Command2_Click();
     void mnuexit_Click();
     // Copy image (Form1/CopyImage.cpp)
     void Command1_Click();
-    // Files dropped on the window: opened one after another as Open would open them; the
-    // first error stops the rest.
-    void openDroppedFiles(const std::vector<std::string> &paths);
     // Pointer read-out (Form1/ReadOut.cpp); X and Y in twips of the chart's inner area
     void Pic_MouseMove(short Button, short Shift, float X, float Y);
     // The plotting step run after each decoded record (Form1/DrawSegment.cpp)

@@ -7,7 +7,8 @@
 class Form;
 
 // The program's name as users see it: the main window's caption, and the title of a message box
-// that has no window to take its title from.
+// that has no window to take its title from. The two spaces between the words are meant,
+// not a slip.
 inline constexpr char ProgramName[] = "Kelvane  VOK";
 
 class Application

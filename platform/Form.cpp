@@ -23,8 +23,8 @@ void runControlCreationHook(const ControlRow &row)
 
 Control &Form::controlNamed(std::string_view name) const
 {
-    const auto found = controls.find(name);
-    if (found == controls.end())
+    const auto found = controls_.find(name);
+    if (found == controls_.end())
         throw std::logic_error("no control is named " + std::string(name));
     return *found->second;
 }

@@ -55,7 +55,7 @@ private:
     Control &controlNamed(std::string_view name) const;
 
     std::unique_ptr<Native> native_;
-    std::map<std::string, std::unique_ptr<Control>, std::less<>> controls;
+    std::map<std::string, std::unique_ptr<Control>, std::less<>> controls_;
 };
 
 // Test hook: while set, it runs before each control of a form is made, and what it throws fails

@@ -33,9 +33,9 @@ public:
     // Test hook: stands in for the dialog. It gets the filter and returns the chosen path, or an
     // empty string for a cancelled dialog.
     using Chooser = std::function<std::string(const std::string &filter)>;
-    void setChooser(Chooser replacement) { chooser = std::move(replacement); }
+    void setChooser(Chooser replacement) { chooser_ = std::move(replacement); }
 
 private:
     std::unique_ptr<Native> native_;
-    Chooser chooser;
+    Chooser chooser_;
 };

@@ -1,7 +1,10 @@
 // What both window-system backends decide alike: the dialog filter's entries, the pixels a line
-// can reach, the mouse handlers' bit sets and the Thai face a row of faces gets.
+// can reach, the mouse handlers' bit sets, the Thai face a row of faces gets, the files a drop
+// opens and the menu rows that open popups.
 #include "core/Checks.h"
+#include "platform/core/FileDrop.h"
 #include "platform/core/FileFilter.h"
+#include "platform/core/MenuRows.h"
 #include "platform/core/Pointer.h"
 #include "platform/core/ThaiFace.h"
 #include "platform/core/Twips.h"
@@ -95,7 +98,61 @@ const Face thaiFaces[] = {
     { "none: first face", {}, {}, "A@14" },
 };
 
+struct Drop
+{
+    std::string_view name;
+    std::vector<DroppedItem> items; // an empty path: not a local file
+    std::vector<std::string> opened;
+};
+
+const Drop drops[] = {
+    { "files, in the drag's order", { { "b.log" }, { "a.log" } }, { "b.log", "a.log" } },
+    { "a folder refuses all", { { "a.log" }, { "logs", true }, { "b.log" } }, {} },
+    { "a remote item refuses all", { { "a.log" }, { "" } }, {} },
+    { "nothing", {}, {} },
+};
+
+struct Menus
+{
+    std::string_view name;
+    std::vector<MenuRow> rows; // name, caption, menu
+    std::vector<std::string> popups;
+};
+
+const Menus menuBars[] = {
+    { "the window's",
+      { { "File", "", nullptr },
+        { "New", "", "File" },
+        { "Open", "", "File" },
+        { "Help", "", nullptr } },
+      { "File" } },
+    { "a menu without items", { { "Help", "", nullptr } }, {} },
+    { "nested, items first",
+      { { "Old", "", "Recent" }, { "Recent", "", "File" }, { "File", "", nullptr } },
+      { "Recent", "File" } },
+};
+
 } // namespace
+
+TEST_CASE("fileDrop")
+{
+    for (const Drop &row : drops) {
+        INFO("row: ", row.name);
+        CHECK(droppableFiles(row.items) == row.opened);
+    }
+}
+
+TEST_CASE("menuPopups")
+{
+    for (const Menus &row : menuBars) {
+        INFO("row: ", row.name);
+        std::vector<std::string> popups;
+        for (const MenuRow &menu : row.rows)
+            if (opensPopup(row.rows, menu))
+                popups.push_back(menu.name);
+        CHECK(popups == row.popups);
+    }
+}
 
 TEST_CASE("fileFilter")
 {

@@ -1,6 +1,7 @@
 // Files dragged from a file manager and dropped anywhere on a form.
 #include "platform/ErrorGuard.h"
 #include "platform/Form.h"
+#include "platform/core/FileDrop.h"
 #include "platform/qt/Native.h"
 
 #include <QDropEvent>
@@ -10,18 +11,15 @@
 
 namespace {
 
-// The files a drag carries, when every item is a local file and none is a folder; otherwise
-// nothing, and the whole drag is refused rather than part of what the user picked opened.
+// The files a drop opens from what a drag carries; a remote address is an item with no path.
 std::vector<std::string> droppableFiles(const QMimeData *data)
 {
-    std::vector<std::string> paths;
+    std::vector<DroppedItem> items;
     for (const QUrl &url : data->urls()) {
         const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
-        if (path.isEmpty() || QFileInfo(path).isDir())
-            return {};
-        paths.push_back(path.toStdString());
+        items.push_back({ path.toStdString(), !path.isEmpty() && QFileInfo(path).isDir() });
     }
-    return paths;
+    return droppableFiles(items);
 }
 
 // Watches the window and every control that takes drops of its own. A drag that carries URLs
@@ -31,7 +29,7 @@ class FileDropTarget : public QObject
 {
 public:
     FileDropTarget(const Form *form, Form::DropHandler handler)
-        : QObject(qt(*form)), form(form), handler(std::move(handler))
+        : QObject(qt(*form)), form_(form), handler_(std::move(handler))
     { }
 
 protected:
@@ -55,14 +53,14 @@ protected:
         // through a long load or an error's message box.
         if (type == QEvent::Drop)
             QMetaObject::invokeMethod(
-                    this, [this, paths] { runGuarded(form, [&] { handler(paths); }); },
+                    this, [this, paths] { runGuarded(form_, [&] { handler_(paths); }); },
                     Qt::QueuedConnection);
         return true;
     }
 
 private:
-    const Form *form;
-    Form::DropHandler handler;
+    const Form *form_;
+    Form::DropHandler handler_;
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // placed in twips, the menu bar from the menu rows, and the focus order.
 #include "platform/Form.h"
 
+#include "platform/core/MenuRows.h"
 #include "platform/qt/CaptionWidget.h"
 #include "platform/qt/Native.h"
 #include "platform/qt/PictureBoxWidget.h"
@@ -13,7 +14,6 @@
 #include <QImageReader>
 #include <QMenu>
 #include <QMenuBar>
-#include <algorithm>
 
 namespace {
 
@@ -148,26 +148,21 @@ void Form::load(const FormDescription &description)
     native_->client = client;
     QAccessible::installFactory(chartAccessibility); // once; a second install is ignored
     for (const ControlRow &row : description.controls)
-        controls.emplace(row.name, controlFor(row.kind, createControl(row, client), this));
+        controls_.emplace(row.name, controlFor(row.kind, createControl(row, client), this));
 
     for (const MenuRow &row : description.menus) {
         const QString caption = QString::fromUtf8(row.caption);
+        QMenu *menu = row.menu ? qt(&control<MenuItem>(row.menu))->menu() : nullptr;
         QAction *action = nullptr;
-        if (row.menu) {
-            action = qt(&control<MenuItem>(row.menu))->menu()->addAction(caption);
-        } else if (std::any_of(description.menus.begin(), description.menus.end(),
-                               [&](const MenuRow &item) {
-                                   return item.menu && std::string_view(item.menu) == row.name;
-                               })) {
-            action = window->menuBar()->addMenu(caption)->menuAction();
-        } else {
-            // A menu with no items is a command of the bar itself; choosing it does nothing.
-            action = window->menuBar()->addAction(caption);
-        }
+        if (opensPopup(description.menus, row))
+            action = (menu ? menu->addMenu(caption) : window->menuBar()->addMenu(caption))
+                             ->menuAction();
+        else // a menu with no items on the bar is a command of the bar itself
+            action = menu ? menu->addAction(caption) : window->menuBar()->addAction(caption);
         action->setObjectName(QString::fromUtf8(row.name));
-        controls.emplace(row.name,
-                         std::make_unique<MenuItem>(std::make_unique<Control::Native>(
-                                 Control::Native { action, this })));
+        controls_.emplace(row.name,
+                          std::make_unique<MenuItem>(std::make_unique<Control::Native>(
+                                  Control::Native { action, this })));
     }
 
     QWidget *previous = nullptr;

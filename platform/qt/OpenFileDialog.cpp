@@ -79,5 +79,5 @@ QStringList qtNameFilters(const QString &filter)
 void OpenFileDialog::ShowOpen()
 {
     const QStringList filters = qtNameFilters(QString::fromStdString(Filter));
-    FileName = chooser ? chooser(Filter) : chooseWithDialog(*native_, filters).toStdString();
+    FileName = chooser_ ? chooser_(Filter) : chooseWithDialog(*native_, filters).toStdString();
 }

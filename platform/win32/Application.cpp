@@ -2,7 +2,8 @@
 // screen's real dpi, and the message loop.
 #include "platform/Application.h"
 
-#include "platform/win32/Native.h"
+#include "platform/win32/Application.h"
+#include "platform/win32/Focus.h"
 
 #include <commctrl.h>
 #include <objbase.h>

@@ -10,6 +10,7 @@ target_sources(core PRIVATE platform/core/win32/Text.cpp platform/core/win32/Loc
 target_sources(gui PRIVATE
     platform/win32/Application.cpp
     platform/win32/Form.cpp
+    platform/win32/Dpi.cpp
     platform/win32/Focus.cpp
     platform/win32/FileDrops.cpp
     platform/win32/Controls.cpp

@@ -5,11 +5,13 @@
 // After the header: the system's headers define CF_BITMAP as a macro of the same value.
 #include "platform/core/Error.h"
 #include "platform/core/win32/Text.h"
+#include "platform/win32/Application.h"
+#include "platform/win32/Clipboard.h"
 #include "platform/win32/DeviceContextNative.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Native.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 

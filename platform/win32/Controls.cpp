@@ -1,12 +1,15 @@
 // Text boxes (EDIT), captions (STATIC) and picture buttons (owner-drawn BUTTON) as child
-// windows of the form, placed at their twip positions.
+// windows of the form, placed at their twip positions, with their colours and tool tips.
 #include "platform/Controls.h"
 #include "platform/core/Error.h"
 
 #include "platform/core/Twips.h"
 #include "platform/core/win32/Text.h"
-#include "platform/win32/Native.h"
+#include "platform/win32/Application.h"
+#include "platform/win32/Controls.h"
 #include "platform/win32/PictureSurface.h"
+
+#include <commctrl.h>
 
 #include <stdexcept>
 
@@ -147,4 +150,55 @@ void drawPictureButton(const Control::Native &button, const DRAWITEMSTRUCT &item
         InflateRect(&focus, -3, -3);
         DrawFocusRect(dc, &focus);
     }
+}
+
+LRESULT colourControl(Form::Native &form, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto found = form.byWindow.find(reinterpret_cast<HWND>(lParam));
+    if (found == form.byWindow.end())
+        return DefWindowProcW(form.window, message, wParam, lParam);
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    const Control::Native &native = *found->second;
+    SetTextColor(dc,
+                 native.foreColour != CLR_INVALID ? native.foreColour
+                                                  : GetSysColor(COLOR_WINDOWTEXT));
+    if (native.backBrush) {
+        SetBkColor(dc, native.backColour);
+        return reinterpret_cast<LRESULT>(native.backBrush.get());
+    }
+    // Captions lie on the window's button-face background, text boxes keep the system's.
+    if (message == WM_CTLCOLORSTATIC) {
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+void addToolTip(Form::Native &form, HWND control, const char *text)
+{
+    if (!form.toolTips) {
+        form.toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.window,
+                                        nullptr, instance(), nullptr);
+        if (!form.toolTips)
+            return;
+    }
+    std::wstring wide = toWide(text);
+    TOOLINFOW tool {};
+    // The size the classic common controls know too, so the tip shows without a manifest.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form.window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide.data();
+    SendMessageW(form.toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
+    return text;
 }

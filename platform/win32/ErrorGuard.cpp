@@ -4,7 +4,8 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/core/win32/Text.h"
-#include "platform/win32/Native.h"
+#include "platform/win32/Clipboard.h"
+#include "platform/win32/Controls.h"
 
 namespace {
 

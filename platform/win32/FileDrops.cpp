@@ -1,25 +1,25 @@
 // Files dragged from a file manager and dropped anywhere on a form.
+#include "platform/win32/FileDrops.h"
+
 #include "platform/ErrorGuard.h"
+#include "platform/core/FileDrop.h"
 #include "platform/core/win32/Text.h"
-#include "platform/win32/Native.h"
 
 namespace {
 
 std::vector<std::string> droppedPaths(HDROP drop)
 {
-    std::vector<std::string> paths;
+    std::vector<DroppedItem> items;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
         DragQueryFileW(drop, i, path.data(), UINT(path.size() + 1));
         const DWORD attributes = GetFileAttributesW(path.c_str());
-        // A folder among the files refuses the whole drop, as a drag that is not all files is;
-        // anything else is opened, and what cannot be read says why.
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return {};
-        paths.push_back(toUtf8(path));
+        items.push_back({ toUtf8(path),
+                          attributes != INVALID_FILE_ATTRIBUTES
+                                  && (attributes & FILE_ATTRIBUTE_DIRECTORY) });
     }
-    return paths;
+    return droppableFiles(items);
 }
 
 } // namespace

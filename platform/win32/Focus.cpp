@@ -1,6 +1,6 @@
 // The keyboard focus within a form: Tab along the form's focus order, and the control that had
 // the focus given it back when the window is active again.
-#include "platform/win32/Native.h"
+#include "platform/win32/Focus.h"
 
 #include <algorithm>
 

@@ -1,20 +1,8 @@
 // The menu bar and its menus from the menu rows, with '&' marking each access key.
+#include "platform/win32/Menus.h"
+
+#include "platform/core/MenuRows.h"
 #include "platform/core/win32/Text.h"
-#include "platform/win32/Native.h"
-
-#include <cstring>
-
-namespace {
-
-bool hasItems(std::span<const MenuRow> rows, const char *menu)
-{
-    for (const MenuRow &row : rows)
-        if (row.menu && std::strcmp(row.menu, menu) == 0)
-            return true;
-    return false;
-}
-
-} // namespace
 
 HMENU createMenuBar(Form::Native &form, std::span<const MenuRow> rows, UINT firstId,
                     std::map<std::string, std::unique_ptr<Control>, std::less<>> &controls)
@@ -34,7 +22,7 @@ HMENU createMenuBar(Form::Native &form, std::span<const MenuRow> rows, UINT firs
             parent = found == popups.end() ? bar : found->second;
         }
         const std::wstring caption = toWide(row.caption);
-        if (hasItems(rows, row.name)) {
+        if (opensPopup(rows, row)) {
             const HMENU popup = CreatePopupMenu();
             AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
                         caption.c_str());

@@ -1,15 +1,15 @@
-// What the Win32 backend keeps behind the platform layer's classes, and the pieces of the
-// backend that the form, its controls and the message loop share.
+// What the Win32 backend keeps behind the platform layer's classes, and how a form is found
+// from its window.
 #pragma once
 
 #include <windows.h>
-
-#include <shellapi.h>
 
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/win32/Handles.h"
 
+#include <cwchar>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -54,40 +54,16 @@ struct Form::Native
     ~Native();
 };
 
-HINSTANCE instance();
+inline constexpr wchar_t FormClass[] = L"KelvaneVokForm";
 
-// The live form whose top-level window this is, if any.
-Form::Native *formOf(HWND window);
-
-// The Tab key moves the focus along the form's focus order; true when it did so with this
-// message.
-bool moveFocusOnTab(const MSG &message);
-// The control that had the focus when the window was left gets it back when the window gets
-// the focus again; the first of the focus order if none.
-void rememberFocus(Form::Native &form);
-void restoreFocus(Form::Native &form);
-
-// Files dropped on the form, handed to its drop handler.
-void filesDropped(Form::Native &form, HDROP drop);
-
-// Controls made from a description row, child windows of the form's window.
-std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row, UINT id,
-                                       HFONT font);
-std::unique_ptr<Control> createPictureBox(Form::Native &form, const ControlRow &row, UINT id);
-void drawPictureButton(const Control::Native &button, const DRAWITEMSTRUCT &item);
-
-// The menu bar from the menu rows; each row's control is added by name.
-HMENU createMenuBar(Form::Native &form, std::span<const MenuRow> rows, UINT firstId,
-                    std::map<std::string, std::unique_ptr<Control>, std::less<>> &controls);
-
-// A font for Thai text from a row of faces, at the screen's dpi.
-HFONT createThaiFont(const FontRow &row, int dpi);
-
-// Puts text on the clipboard; failures are clipboard errors.
-void setClipboardText(const std::wstring &text);
-
-// The picture box's window class; registered once.
-const wchar_t *pictureBoxClass();
-void dropScreenLines(PictureSurface &surface);
-// The chart again at the form's new dpi, once its window has its new size.
-void redrawAtDpi(PictureSurface &surface);
+// The form whose top-level window this is, kept in the window from its first message to its
+// destruction. Other windows (dialogs, message boxes) keep their own data there: none of them
+// is taken for a form.
+inline Form::Native *formOf(HWND window)
+{
+    wchar_t name[std::size(FormClass) + 1] {};
+    if (!window || !GetClassNameW(window, name, int(std::size(name)))
+        || std::wcscmp(name, FormClass) != 0)
+        return nullptr;
+    return reinterpret_cast<Form::Native *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}

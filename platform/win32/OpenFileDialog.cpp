@@ -61,6 +61,6 @@ OpenFileDialog::~OpenFileDialog() = default;
 void OpenFileDialog::ShowOpen()
 {
     const std::wstring filter = dialogFilter(Filter);
-    FileName
-            = chooser ? chooser(Filter) : chooseWithDialog(native_->owner->native().window, filter);
+    FileName = chooser_ ? chooser_(Filter)
+                        : chooseWithDialog(native_->owner->native().window, filter);
 }

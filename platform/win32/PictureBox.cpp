@@ -7,6 +7,8 @@
 #include "platform/core/Pointer.h"
 #include "platform/core/Twips.h"
 #include "platform/core/win32/Text.h"
+#include "platform/win32/Application.h"
+#include "platform/win32/PictureBox.h"
 #include "platform/win32/PictureSurface.h"
 
 #include <windowsx.h>

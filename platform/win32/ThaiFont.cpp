@@ -1,8 +1,9 @@
 // Fonts for Thai text chosen by family name from the installed fonts that have the Thai
 // character set, so the same list serves every machine.
+#include "platform/win32/ThaiFont.h"
 #include "platform/core/ThaiFace.h"
 #include "platform/core/win32/Text.h"
-#include "platform/win32/Native.h"
+#include "platform/win32/Handles.h"
 
 #include <algorithm>
 #include <cmath>

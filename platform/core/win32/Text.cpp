@@ -1,4 +1,4 @@
-// Conversions between UTF-8 and UTF-16, window text, and error descriptions from the system.
+// Conversions between UTF-8 and UTF-16, and error descriptions from the system.
 #include "platform/core/win32/Text.h"
 
 std::wstring toWide(std::string_view text)
@@ -10,13 +10,6 @@ std::wstring toWide(std::string_view text)
     std::wstring wide(size_t(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
     return wide;
-}
-
-std::wstring windowText(HWND window)
-{
-    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
-    return text;
 }
 
 std::string toUtf8(std::wstring_view text)

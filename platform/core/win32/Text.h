@@ -8,8 +8,6 @@
 
 std::wstring toWide(std::string_view text);
 std::string toUtf8(std::wstring_view text);
-// A window's text: a top-level window's caption, an edit box's content.
-std::wstring windowText(HWND window);
 
 // The system's description of an error code (GetLastError's), in UTF-8, without the trailing
 // full stop and line break, so that it can end a sentence of ours.

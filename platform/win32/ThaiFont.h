@@ -1,0 +1,9 @@
+// Fonts for Thai text.
+#pragma once
+
+#include "platform/FormDescription.h"
+
+#include <windows.h>
+
+// A font from a row of faces, at the given dpi.
+HFONT createThaiFont(const FontRow &row, int dpi);
