@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/core/win32/Text.h"
 #else
 #include <sys/stat.h>
 #endif
@@ -174,38 +174,126 @@ TEST_CASE("fileShortenedWhileLoading")
     CHECK(steps == 16384);
 }
 
-// Names that are no readable log are refused before anything is read, and nothing is created;
-// SampleNo is not reset by a load that never opened its file.
+// Names that are no readable log are refused before anything is read, with the name and the
+// reason, and nothing is created; SampleNo is not reset by a load that never opened its file.
+struct Refusal
+{
+    std::string_view name; // in the test's folder, or a device
+    std::string_view messagePart; // what follows "cannot ", then the name and ": "
+};
+
+const Refusal refusals[] = {
+    { "missing.bin", "open" },
+    { "folder", "read|it is a folder" },
+#ifdef _WIN32
+    { "NUL", "read|it is not a regular file" },
+#else
+    // A FIFO with no writer would block an ordinary open for ever.
+    { "fifo", "read|it is not a regular file" },
+    { "/dev/zero", "read|it is not a regular file" },
+#endif
+};
+
 TEST_CASE("refusedNames")
 {
     TempDir dir;
-    WindowState state;
-    state.SampleNo = 5;
-
-    const std::string missing = dir.filePath("missing.bin");
-    LoadResult result = load(state, missing);
-    CHECK(result.error == ErrorKind::File);
-    CHECK(contains(result.message, missing));
-    CHECK(!std::filesystem::exists(fsPath(missing)));
-
     std::filesystem::create_directory(fsPath(dir.filePath("folder")));
-    result = load(state, dir.filePath("folder"));
-    CHECK(result.error == ErrorKind::File);
-    CHECK(contains(result.message, "folder"));
-
 #ifndef _WIN32
-    // A FIFO with no writer would block an ordinary open for ever.
     REQUIRE(::mkfifo(dir.filePath("fifo").c_str(), 0600) == 0);
-    result = load(state, dir.filePath("fifo"));
-    CHECK(result.error == ErrorKind::File);
 #endif
-
-    result = load(state, "/dev/zero");
-    CHECK(result.error == ErrorKind::File);
-
-    CHECK(result.plottingSteps == 0);
-    CHECK(state.SampleNo == 5);
+    for (const Refusal &row : refusals) {
+        INFO("row: ", row.name);
+        const std::string name(row.name);
+        const std::string path = contains(name, "/") || name == "NUL" ? name : dir.filePath(name);
+        const bool existed = std::filesystem::exists(fsPath(path));
+        WindowState state;
+        state.SampleNo = 5;
+        const LoadResult result = load(state, path);
+        CHECK(result.error == ErrorKind::File);
+        const size_t bar = row.messagePart.find('|');
+        const std::string expected = "cannot " + std::string(row.messagePart.substr(0, bar)) + " \""
+                + path + "\": "
+                + (bar == std::string_view::npos ? ""
+                                                 : std::string(row.messagePart.substr(bar + 1)));
+        CHECK_MESSAGE(contains(result.message, expected), result.message);
+        CHECK(std::filesystem::exists(fsPath(path)) == existed);
+        CHECK(result.plottingSteps == 0);
+        CHECK(state.SampleNo == 5);
+    }
 }
+
+// A name past the old 260-character limit, with "." and ".." parts, loads like any other.
+TEST_CASE("longName")
+{
+    TempDir dir;
+    const std::string top = dir.filePath("a folder named at some length");
+    std::string folder = top;
+    while (folder.size() < 300)
+        folder += "/a folder named at some length";
+    std::filesystem::create_directories(fsPath(folder + "/sub"));
+    writeFile(folder + "/log.bin", risingLog(3));
+    WindowState state;
+    const LoadResult result = load(state, folder + "/./sub/../log.bin");
+    CHECK_MESSAGE(!result.error, result.message);
+    CHECK(result.plottingSteps == 3);
+    // Removed here, deepest first: a listing of so long a name fails under Wine.
+    std::filesystem::remove(fsPath(folder + "/log.bin"));
+    for (std::string at = folder + "/sub"; at.size() >= top.size(); at.resize(at.rfind('/')))
+        std::filesystem::remove(fsPath(at));
+}
+
+// A logger that rolls its file over to another name, then deletes it, while it is loaded: the
+// load reads on to the end of what it opened.
+TEST_CASE("renamedThenDeletedWhileLoading")
+{
+    TempDir dir;
+    const std::string path = dir.filePath("current.log");
+    writeFile(path, risingLog(40000));
+    const std::filesystem::path current = fsPath(path), dated = fsPath(path + ".1");
+    WindowState state;
+    state.LogFileName = path;
+    int steps = 0;
+    std::error_code renamed, deleted;
+    LoadLog(state, [&] {
+        if (++steps == 2)
+            std::filesystem::rename(current, dated, renamed);
+        else if (steps == 20000) // past the first buffer
+            std::filesystem::remove(dated, deleted);
+        ++state.SampleNo;
+    });
+    CHECK_MESSAGE(!renamed, renamed.message());
+    CHECK_MESSAGE(!deleted, deleted.message());
+    CHECK(steps == 40000);
+    CHECK(!std::filesystem::exists(dated));
+}
+
+#ifdef _WIN32
+// The name the file calls get: the long form, settled first, since it is taken literally.
+// "%" stands for the current folder.
+TEST_CASE("longPathForm")
+{
+    const std::string_view rows[][2] = {
+        { "C:\\logs\\a.log", "\\\\?\\C:\\logs\\a.log" },
+        { "C:/logs/./2026/../device 7/current.log", "\\\\?\\C:\\logs\\device 7\\current.log" },
+        { "\\\\server\\share\\logs\\..\\a.log", "\\\\?\\UNC\\server\\share\\a.log" },
+        { "//server/share/a.log", "\\\\?\\UNC\\server\\share\\a.log" },
+        { "logs\\a.log", "\\\\?\\%\\logs\\a.log" },
+        { "\\\\?\\C:\\x\\..\\a.log", "\\\\?\\C:\\x\\..\\a.log" },
+    };
+    wchar_t current[MAX_PATH] {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    std::string folder = toUtf8(current);
+    if (folder.ends_with('\\'))
+        folder.pop_back();
+    for (const auto &[name, form] : rows) {
+        INFO("name: ", name);
+        std::string expected(form);
+        if (const size_t at = expected.find('%'); at != std::string::npos)
+            expected.replace(at, 1, folder);
+        CHECK(toUtf8(longPathForm(toWide(name))) == expected);
+    }
+}
+#endif
 
 TEST_CASE("readOnlyFileLoads")
 {

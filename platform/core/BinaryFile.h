@@ -11,7 +11,8 @@ class BinaryFile
 {
 public:
     // Opens an existing regular file for reading only: a missing name, a directory, a FIFO or a
-    // device is a file error, and nothing is ever created or changed.
+    // device is a file error, and nothing is ever created or changed. Others may rename or
+    // delete the file meanwhile; what was opened is read to its end.
     explicit BinaryFile(const std::string &path);
     ~BinaryFile();
     BinaryFile(const BinaryFile &) = delete;

@@ -14,7 +14,7 @@ std::vector<std::string> droppedPaths(HDROP drop)
     for (UINT i = 0; i < count; ++i) {
         std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
         DragQueryFileW(drop, i, path.data(), UINT(path.size() + 1));
-        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const DWORD attributes = GetFileAttributesW(longPathForm(path).c_str());
         items.push_back({ toUtf8(path),
                           attributes != INVALID_FILE_ATTRIBUTES
                                   && (attributes & FILE_ATTRIBUTE_DIRECTORY) });

@@ -1,7 +1,5 @@
-// POSIX file access for BinaryFile; the only file input of the program.
-#include "platform/core/BinaryFile.h"
-
-#include "platform/core/Error.h"
+// POSIX file calls under BinaryFile; the only file input of the program.
+#include "platform/core/SystemFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,60 +7,45 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace systemFile {
 
-constexpr size_t bufferSize = 64 * 1024;
-
-[[noreturn]] void throwFileError(const std::string &path, const std::string &what, int error)
+Opened open(const std::string &path)
 {
-    throw Error(ErrorKind::File, "cannot " + what + " \"" + path + "\": " + std::strerror(error));
-}
-
-} // namespace
-
-BinaryFile::BinaryFile(const std::string &path) : path_(path)
-{
-    // Non-blocking so that opening a FIFO never waits for a writer; refused just below.
-    handle_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (handle_ < 0)
-        throwFileError(path, "open", errno);
-
+    Opened opened;
+    // Non-blocking so that opening a FIFO never waits for a writer; it is refused as not a
+    // regular file.
+    const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (file < 0) {
+        opened.failedStep = "open";
+        opened.reason = std::strerror(errno);
+        return opened;
+    }
     struct stat status = {};
-    if (::fstat(handle_, &status) != 0) {
-        const int error = errno;
-        ::close(handle_);
-        throwFileError(path, "examine", error);
+    if (::fstat(file, &status) != 0) {
+        opened.failedStep = "examine";
+        opened.reason = std::strerror(errno);
+        ::close(file);
+        return opened;
     }
-    if (!S_ISREG(status.st_mode)) {
-        ::close(handle_);
-        const char *what = S_ISDIR(status.st_mode) ? "a folder" : "not a regular file";
-        throw Error(ErrorKind::File, "cannot read \"" + path + "\": it is " + what);
-    }
-    length_ = status.st_size;
-    buffer_.resize(bufferSize);
+    opened.handle = file;
+    opened.kind = S_ISREG(status.st_mode) ? Kind::Regular
+            : S_ISDIR(status.st_mode)     ? Kind::Folder
+                                          : Kind::Other;
+    opened.length = status.st_size;
+    return opened;
 }
 
-BinaryFile::~BinaryFile()
+int64_t readAt(intptr_t handle, int64_t offset, uint8_t *out, size_t size, std::string &reason)
 {
-    if (handle_ >= 0)
-        ::close(handle_);
+    ssize_t got;
+    do
+        got = ::pread(int(handle), out, size, static_cast<off_t>(offset));
+    while (got < 0 && errno == EINTR);
+    if (got < 0)
+        reason = std::strerror(errno);
+    return got;
 }
 
-void BinaryFile::refill(int64_t offset)
-{
-    bufferOffset_ = offset;
-    bufferFill_ = 0;
-    while (bufferFill_ < buffer_.size()) {
-        const ssize_t got
-                = ::pread(handle_, buffer_.data() + bufferFill_, buffer_.size() - bufferFill_,
-                          static_cast<off_t>(offset + static_cast<int64_t>(bufferFill_)));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throwFileError(path_, "read", errno);
-        }
-        if (got == 0)
-            break;
-        bufferFill_ += static_cast<size_t>(got);
-    }
-}
+void close(intptr_t handle) { ::close(int(handle)); }
+
+} // namespace systemFile

@@ -1,84 +1,65 @@
-// Windows file access for BinaryFile; the only file input of the program.
-#include "platform/core/BinaryFile.h"
+// Windows file calls under BinaryFile; the only file input of the program.
+#include "platform/core/SystemFile.h"
 
-#include "platform/core/Error.h"
 #include "platform/core/win32/Text.h"
 
-namespace {
+namespace systemFile {
 
-constexpr size_t bufferSize = 64 * 1024;
-
-HANDLE handleOf(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-
-[[noreturn]] void throwFileError(const std::string &path, const std::string &what, DWORD error)
+Opened open(const std::string &path)
 {
-    throw Error(ErrorKind::File, "cannot " + what + " \"" + path + "\": " + systemMessage(error));
-}
-
-[[noreturn]] void refuse(const std::string &path, const char *what)
-{
-    throw Error(ErrorKind::File, "cannot read \"" + path + "\": it is " + what);
-}
-
-} // namespace
-
-BinaryFile::BinaryFile(const std::string &path) : path_(path)
-{
-    const std::wstring name = toWide(path);
-    // Others may go on writing the log while it is read (its length is taken now); nothing
-    // here ever writes. Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open at all.
-    const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    Opened opened;
+    // The long form, so that a name past MAX_PATH opens as any other does.
+    const std::wstring name = longPathForm(toWide(path));
+    // Others may go on writing the log while it is read (its length is taken now), and a logger
+    // may rename or delete it: this handle reads on what it opened. Nothing here ever writes.
+    // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open at all.
+    const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         const DWORD attributes = GetFileAttributesW(name.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            refuse(path, "a folder");
-        throwFileError(path, "open", error);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            opened.kind = Kind::Folder;
+        } else {
+            opened.failedStep = "open";
+            opened.reason = systemMessage(error);
+        }
+        return opened;
     }
-    handle_ = reinterpret_cast<intptr_t>(file);
-
-    // A device or a pipe never has a length to stop at.
-    const DWORD type = GetFileType(file);
-    if (type != FILE_TYPE_DISK) {
-        CloseHandle(file);
-        refuse(path, "not a regular file");
+    opened.handle = reinterpret_cast<intptr_t>(file);
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        opened.kind = Kind::Other;
+        return opened;
     }
     LARGE_INTEGER size {};
     if (!GetFileSizeEx(file, &size)) {
-        const DWORD error = GetLastError();
+        opened.failedStep = "examine";
+        opened.reason = systemMessage(GetLastError());
         CloseHandle(file);
-        throwFileError(path, "examine", error);
+        opened.handle = -1;
+        return opened;
     }
-    length_ = size.QuadPart;
-    buffer_.resize(bufferSize);
+    opened.length = size.QuadPart;
+    return opened;
 }
 
-BinaryFile::~BinaryFile()
+int64_t readAt(intptr_t handle, int64_t offset, uint8_t *out, size_t size, std::string &reason)
 {
-    if (handle_ != -1)
-        CloseHandle(handleOf(handle_));
+    OVERLAPPED position {};
+    position.Offset = DWORD(uint64_t(offset));
+    position.OffsetHigh = DWORD(uint64_t(offset) >> 32);
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle), out, DWORD(size), &got, &position)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_HANDLE_EOF)
+            return 0;
+        reason = systemMessage(error);
+        return -1;
+    }
+    return got;
 }
 
-void BinaryFile::refill(int64_t offset)
-{
-    bufferOffset_ = offset;
-    bufferFill_ = 0;
-    while (bufferFill_ < buffer_.size()) {
-        const uint64_t at = uint64_t(offset) + bufferFill_;
-        OVERLAPPED position {};
-        position.Offset = DWORD(at);
-        position.OffsetHigh = DWORD(at >> 32);
-        DWORD got = 0;
-        if (!ReadFile(handleOf(handle_), buffer_.data() + bufferFill_,
-                      DWORD(buffer_.size() - bufferFill_), &got, &position)) {
-            const DWORD error = GetLastError();
-            if (error == ERROR_HANDLE_EOF)
-                break;
-            throwFileError(path_, "read", error);
-        }
-        if (got == 0)
-            break;
-        bufferFill_ += got;
-    }
-}
+void close(intptr_t handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+
+} // namespace systemFile
