@@ -14,6 +14,7 @@ cmake --build "$BUILD" -j2 --target vok-bench bare-window startup-probe kelvane-
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vok-bench.XXXXXX")
 XVFB_PID=""
 cleanup() {
+    [ -z "${WINE_DIR:-}" ] || wine_stop "$WINE_DIR"
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     rm -rf "$SCRATCH"
 }
@@ -54,24 +55,46 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # Each start on a session bus of its own, ended with it: with none, Qt's D-Bus use would
 # autolaunch a bus that outlives the program.
 probe() { (cd "$SCRATCH" && dbus-run-session -- "$BUILD/bench/startup-probe" "$@"); }
-# startup_ratio FIGURE DPI: the median start-up of the viewer against the bare window's, on a
-# desktop at that dpi (set as desktops set it, in the root window's resources).
+# startup_ratio FIGURE WHERE PROBE VIEWER BARE [MS-FIGURE]: the median start-up of VIEWER against
+# BARE's, each started through the command PROBE, interleaved, after one start of each to warm
+# the caches; keeps the ratio as FIGURE (and the viewer's median as MS-FIGURE).
 startup_ratio() {
-    local figure=$1 dpi=$2 viewer=() bare=() viewer_ms bare_ms
-    xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$dpi"
-    probe "$BUILD/kelvane-vok" >/dev/null # warm the caches for both
-    probe "$BUILD/bench/bare-window" >/dev/null
+    local figure=$1 where=$2 probe=$3 viewer=() bare=() viewer_ms bare_ms
+    "$probe" "$4" >/dev/null
+    "$probe" "$5" >/dev/null
     for ((run = 0; run < RUNS; run++)); do
-        viewer+=("$(probe "$BUILD/kelvane-vok")")
-        bare+=("$(probe "$BUILD/bench/bare-window")")
+        viewer+=("$("$probe" "$4")")
+        bare+=("$("$probe" "$5")")
     done
     viewer_ms=$(printf '%s\n' "${viewer[@]}" | median)
     bare_ms=$(printf '%s\n' "${bare[@]}" | median)
-    echo "at $dpi dpi: kelvane-vok ${viewer_ms} ms (runs: ${viewer[*]}), bare window ${bare_ms} ms (runs: ${bare[*]})"
+    echo "$where: $(basename "$4") ${viewer_ms} ms (runs: ${viewer[*]}), bare window ${bare_ms} ms (runs: ${bare[*]})"
     FIGURES+=("$figure: $(awk -v a="$viewer_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')")
+    [ -z "${6:-}" ] || FIGURES+=("$6: $viewer_ms")
 }
-startup_ratio startup_ratio 96
-startup_ratio startup_ratio_scaled 144
+# desktop_dpi DPI: the dpi desktops set, in the root window's resources.
+desktop_dpi() { xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$1"; }
+desktop_dpi 96
+startup_ratio startup_ratio "at 96 dpi" probe "$BUILD/kelvane-vok" "$BUILD/bench/bare-window"
+desktop_dpi 144
+startup_ratio startup_ratio_scaled "at 144 dpi" probe "$BUILD/kelvane-vok" "$BUILD/bench/bare-window"
+
+echo "== the Windows edition's start-up until shown and painted (Wine, 96 dpi, $RUNS interleaved runs)"
+# Built as scripts/build-windows.sh builds it, with a bare Win32 window beside it; both run in one
+# prefix whose server and desktop process stay up, so that no start pays for them.
+WINDOWS_BUILD="$VOK_ROOT/build-windows-bench"
+cmake -S "$VOK_ROOT" -B "$WINDOWS_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$VOK_ROOT/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DVOK_TESTS=OFF -DVOK_BENCH=ON >/dev/null
+cmake --build "$WINDOWS_BUILD" -j2 --target kelvane-vok bare-window
+source "$VOK_ROOT/tests/e2e/wine.sh"
+WINE_DIR="$SCRATCH/wine"
+(unset DISPLAY && wine_prepare "$WINE_DIR")
+wine_environment "$WINE_DIR"
+env "${WINE_ENV[@]}" "$E2E_WINESERVER" --persistent
+wine_probe() { (cd "$SCRATCH" && env "${WINE_ENV[@]}" "$BUILD/bench/startup-probe" "$E2E_WINE" "$1"); }
+startup_ratio startup_ratio_windows "under Wine" wine_probe "$WINDOWS_BUILD/kelvane-vok.exe" \
+    "$WINDOWS_BUILD/bare-window.exe" startup_windows_ms
+wine_stop "$WINE_DIR"
 
 echo "== memory left behind by Open (16 MiB), Copy image and New (Xvfb, 100 cycles after 20)"
 # Taken whole first: a failing run must stop the script, not just lose its figure.

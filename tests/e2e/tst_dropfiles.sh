@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Logs dragged from another program onto the running viewer, the pointer moved as a user moves
 # it: a file dropped on the chart and one dropped on a text box each add their trace, and the
-# source is told they were copied, never moved.
+# source is told they were copied, never moved. The first lies in folders past 300 characters,
+# as synced and shared folders give them.
 source "$(dirname "$0")/lib.sh"
 binary=$1
 drag_source=$(realpath "$2")
 
 # Flat logs at 25 and 85 degrees: traces along the chart's pixel rows 248 and 152.
-for _ in $(seq 200); do e2e_record 0 50 12 16; done >"$E2E_TMP/warm.log"
+deep=$E2E_TMP$(printf '/a folder named at some length%.0s' $(seq 10))
+mkdir -p "$deep"
+for _ in $(seq 200); do e2e_record 0 50 12 16; done >"$deep/warm.log"
 for _ in $(seq 200); do e2e_record 0 170 12 16; done >"$E2E_TMP/hot.log"
 
 e2e_start_xvfb
@@ -53,7 +56,7 @@ drag_and_drop() {
 
 red_in_row() { e2e_count_colour "$E2E_TMP/shot.png" 255,0,0 "557x1+${inner_x}+$((inner_y + $1))"; }
 
-drag_and_drop "$E2E_TMP/warm.log" $((inner_x + 280)) $((inner_y + 190))
+drag_and_drop "$deep/warm.log" $((inner_x + 280)) $((inner_y + 190))
 [ "$drag_result" = copy ] || e2e_fail "the drop on the chart ended as '$drag_result', not 'copy'"
 e2e_expect_no_message
 e2e_screenshot_client "$E2E_TMP/shot.png"
