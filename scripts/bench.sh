@@ -88,7 +88,7 @@ cmake -S "$VOK_ROOT" -B "$WINDOWS_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$VOK_R
 cmake --build "$WINDOWS_BUILD" -j2 --target kelvane-vok bare-window
 source "$VOK_ROOT/tests/e2e/wine.sh"
 WINE_DIR="$SCRATCH/wine"
-(unset DISPLAY && wine_prepare "$WINE_DIR")
+wine_prepare "$WINE_DIR"
 wine_environment "$WINE_DIR"
 env "${WINE_ENV[@]}" "$E2E_WINESERVER" --persistent
 wine_probe() { (cd "$SCRATCH" && env "${WINE_ENV[@]}" "$BUILD/bench/startup-probe" "$E2E_WINE" "$1"); }
