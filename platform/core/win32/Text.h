@@ -1,4 +1,5 @@
-// UTF-8 inside the program, UTF-16 at the Windows API, and the system's own words for an error.
+// UTF-8 inside the program, UTF-16 at the Windows API, names past MAX_PATH, and the system's own
+// words for an error.
 #pragma once
 
 #include <windows.h>
