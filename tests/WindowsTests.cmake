@@ -21,3 +21,11 @@ endforeach()
 add_test(NAME tst_numberformat_comma COMMAND tst_numberformat)
 set_tests_properties(tst_numberformat_comma PROPERTIES FIXTURES_REQUIRED wine
     ENVIRONMENT "VOK_WINE_DECIMAL=,;VOK_TEST_DECIMAL=,")
+
+add_executable(tst_picturemodel ${CMAKE_CURRENT_SOURCE_DIR}/tests/tst_picturemodel.cpp)
+target_link_libraries(tst_picturemodel PRIVATE core)
+target_link_options(tst_picturemodel PRIVATE -static)
+set_target_properties(tst_picturemodel PROPERTIES CROSSCOMPILING_EMULATOR
+    "bash;${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run.sh;${vok_wine_prefix}")
+add_test(NAME tst_picturemodel COMMAND tst_picturemodel)
+set_tests_properties(tst_picturemodel PROPERTIES FIXTURES_REQUIRED wine)

@@ -203,25 +203,50 @@ private slots:
         QCOMPARE(pixelsOf(box->image(), Qt::red).size(), 40);
     }
 
-    // Moved to a screen of twice the scale, the box keeps what was drawn, scaled to the new
-    // resolution, and draws what comes next one device pixel wide. The box sits in a window, as
-    // in the program: on the way to the other screen Qt 6.8 first keeps the window's size in
-    // device pixels, which would crop a box that is a window itself.
-    void keepsWhatIsDrawnAcrossScales()
+    // Moved to a screen of another scale, the box shows what a box started there shows after
+    // the same commands: a trace, a line drawn with AutoRedraw off and an element, all one
+    // device pixel wide. The box sits in a window, as in the program: on the way to the other
+    // screen Qt 6.8 first keeps the window's size in device pixels, which would crop a box that
+    // is a window itself.
+    void exactAfterMovingToAnotherScale_data()
     {
-        box->setAutoRedraw(true);
-        box->Line(0, 10 * float(tpp), 40 * float(tpp), 10 * float(tpp), Red);
-        QWidget window; // deletes the box
-        window.resize(200, 100);
-        box->setParent(&window);
-        box->move(10, 10);
-        box->show();
-        SHOW_AT_RATIO(window, 2.0);
-        QTRY_COMPARE(box->image().size(), QSize(160, 120)); // once painted at the new scale
-        QCOMPARE(pixelsOf(box->image(), Qt::red).size(), 80 * 2);
-        QCOMPARE(box->image().pixelColor(79, 21), QColor(Qt::red));
-        box->Line(0, 30 * float(tpp), 40 * float(tpp), 30 * float(tpp), Red);
-        QCOMPARE(pixelsOf(box->image(), Qt::red).size(), 80 * 2 + 80);
+        QTest::addColumn<qreal>("from");
+        QTest::addColumn<qreal>("to");
+        QTest::newRow("1 to 2") << 1.0 << 2.0;
+        QTest::newRow("2 to 1") << 2.0 << 1.0;
+        QTest::newRow("1 to 1.5") << 1.0 << 1.5;
+        QTest::newRow("1.25 to 2") << 1.25 << 2.0;
+    }
+    void exactAfterMovingToAnotherScale()
+    {
+        QFETCH(qreal, from);
+        QFETCH(qreal, to);
+        const auto draw = [](PictureBoxWidget &on) {
+            on.setLineElements({ { "LineA", 0, 300, 1200, 300, 0x00C000 } });
+            on.Line(0, 100, 1200, 100, Red);
+            on.setAutoRedraw(true);
+            const float ys[] = { 700, 523.7f, 181, 866.2f, 402.5f };
+            for (int i = 1; i < 5; ++i)
+                on.Line(float(i - 1) * 290, ys[i - 1], float(i) * 290, ys[i], Red);
+        };
+        QWidget moved, fresh;
+        for (QWidget *window : { &moved, &fresh }) {
+            window->resize(200, 100);
+            auto *chart = new PictureBoxWidget(window);
+            chart->setBackColor(Background);
+            chart->setGeometry(10, 10, 84, 64);
+        }
+        SHOW_AT_RATIO(moved, from);
+        draw(*moved.findChild<PictureBoxWidget *>());
+        SHOW_AT_RATIO(moved, to);
+        SHOW_AT_RATIO(fresh, to);
+        draw(*fresh.findChild<PictureBoxWidget *>());
+        const auto shown = [](QWidget &window) {
+            return window.findChild<PictureBoxWidget *>()->grab().toImage();
+        };
+        QCOMPARE(shown(moved), shown(fresh));
+        QCOMPARE(moved.findChild<PictureBoxWidget *>()->image(),
+                 fresh.findChild<PictureBoxWidget *>()->image());
     }
 
     void withoutAutoRedrawLinesAreNotKept()

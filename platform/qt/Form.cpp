@@ -1,6 +1,7 @@
 // A form over a QMainWindow: the client area as its central widget, a widget per control row
 // placed in twips, the menu bar from the menu rows, and the focus order.
 #include "platform/Form.h"
+#include "platform/core/PictureModel.h"
 
 #include "platform/core/MenuRows.h"
 #include "platform/qt/CaptionWidget.h"
@@ -19,7 +20,8 @@ namespace {
 
 QColor colourOf(int32_t packed)
 {
-    return QColor(packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF);
+    const Rgb colour = unpackColour(uint32_t(packed));
+    return QColor(colour.red, colour.green, colour.blue);
 }
 
 QFont fontOf(const FontRow &row) { return thaiFont(row.faces, row.bold); }

@@ -16,39 +16,24 @@
 
 namespace {
 
-QColor colourFromPacked(uint32_t colour)
-{
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-std::optional<QPoint> drawablePixel(float x, float y, double twipsPerPixel)
-{
-    if (const std::optional<PixelPoint> pixel = pixelInRange(x, y, twipsPerPixel))
-        return QPoint(pixel->x, pixel->y);
-    return std::nullopt;
-}
-
-QPoint pixelOf(float x, float y, double twipsPerPixel)
-{
-    const PixelPoint pixel = checkedPixel(x, y, twipsPerPixel);
-    return QPoint(pixel.x, pixel.y);
-}
-
 QRgb &rawPixel(QImage &image, QPoint point)
 {
     return reinterpret_cast<QRgb *>(image.scanLine(point.y()))[point.x()];
 }
 
-// Sets the pixels from `from` up to, not including, `to`. Square caps set both ends whichever
-// way the line runs (flat caps would drop the right or bottom end instead of the last), so
-// the end pixel is saved first and put back afterwards.
-void drawLine(QImage &image, QPoint from, QPoint to, const QColor &colour)
+// Sets the pixels from `from` up to, not including, `to`, in the image's device pixels whatever
+// its ratio; false if the image cannot be drawn on. Square caps set both ends whichever way the
+// line runs (flat caps would drop the right or bottom end instead of the last), so the end
+// pixel is saved first and put back afterwards.
+bool drawLine(QImage &image, QPoint from, QPoint to, const QColor &colour)
 {
     if (from == to)
-        return;
+        return true;
+    const qreal ratio = image.devicePixelRatio();
+    image.setDevicePixelRatio(1);
     QPainter painter(&image);
     if (!painter.isActive())
-        throw Error(ErrorKind::Drawing, "the chart's image cannot be drawn on");
+        return false;
     const bool endInside = image.rect().contains(to);
     const QRgb endPixel = endInside ? rawPixel(image, to) : 0;
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -57,6 +42,17 @@ void drawLine(QImage &image, QPoint from, QPoint to, const QColor &colour)
     painter.end();
     if (endInside)
         rawPixel(image, to) = endPixel;
+    image.setDevicePixelRatio(ratio);
+    return true;
+}
+
+QPoint pointOf(PixelPoint pixel) { return QPoint(pixel.x, pixel.y); }
+
+QColor colourOf(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+bool drawLine(QImage &image, const PixelLine &line)
+{
+    return drawLine(image, pointOf(line.from), pointOf(line.to), colourOf(line.colour));
 }
 
 int signOf(int value) { return (value > 0) - (value < 0); }
@@ -130,25 +126,34 @@ PictureBoxWidget::PictureBoxWidget(QWidget *parent) : QFrame(parent)
 
 void PictureBoxWidget::Line(float x1, float y1, float x2, float y2, uint32_t colour)
 {
-    fitToScreen();
-    const double tpp = twipsPerPixel(this);
-    const QPoint from = pixelOf(x1, y1, tpp);
-    const QPoint to = pixelOf(x2, y2, tpp);
-    const QColor pen = colourFromPacked(colour);
-    if (autoRedraw) {
-        drawLine(persistentImage(), from, to, pen);
+    // A box placed before it is shown has its size but no resize event yet.
+    if (!placedNow())
+        place();
+    const PixelLine line = model.line(x1, y1, x2, y2, colour, twipsPerPixel(this));
+    if (model.autoRedraw) {
+        if (persistent.isNull()) {
+            persistent = QImage(innerPixels().size(), QImage::Format_RGB32);
+            persistent.fill(background);
+            persistent.setDevicePixelRatio(devicePixelRatioF());
+        }
+        if (!drawLine(persistent, line))
+            throw Error(ErrorKind::Drawing, "the chart's image cannot be drawn on");
+        foldOldest();
     } else {
-        for (const QRect &run : pixelRuns(from, to, innerPixels().size()))
-            screenRuns.push_back({ run, pen });
+        const std::vector<Run> runs = runsOf({ line });
+        screenRuns.insert(screenRuns.end(), runs.begin(), runs.end());
     }
     // span() rather than QRect(from, to).normalized(): a line that rises by one pixel would
     // give an empty rectangle, and its pixels would never reach the screen.
-    const QRect changed = QRect::span(from, to).translated(innerPixels().topLeft());
+    const QRect changed
+            = QRect::span(pointOf(line.from), pointOf(line.to)).translated(innerPixels().topLeft());
     update(layoutRect(changed, devicePixelRatioF()).toAlignedRect() & contentsRect());
 }
 
 void PictureBoxWidget::Cls()
 {
+    model.cls();
+    folded = QImage();
     // Once made, the persistent image is refilled rather than dropped: a large image made anew
     // at every New would leave holes in the heap that small long-lived pieces then pin.
     if (!persistent.isNull())
@@ -175,28 +180,33 @@ void PictureBoxWidget::setBackColor(const QColor &colour)
 void PictureBoxWidget::setLineElements(std::vector<LineElement> elements)
 {
     const double tpp = twipsPerPixel(this);
-    for (const LineElement &line : elements) {
-        pixelOf(line.X1, line.Y1, tpp);
-        pixelOf(line.X2, line.Y2, tpp);
-    }
-    lineElements = std::move(elements);
-    placeLineElements();
+    model.setLineElements(elements, tpp);
+    elementRuns = runsOf(model.elementLines(tpp));
     update();
 }
 
-QImage &PictureBoxWidget::persistentImage()
+// Sent to every widget of a window that moved to another screen, and from Qt 6.6 also when the
+// screen's own scale changes.
+bool PictureBoxWidget::event(QEvent *event)
 {
-    if (persistent.isNull()) {
-        persistent = QImage(innerPixels().size(), QImage::Format_RGB32);
-        persistent.fill(background);
+    const bool handled = QFrame::event(event);
+    switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        if (!placedNow())
+            place();
+        break;
+    default:
+        break;
     }
-    return persistent;
+    return handled;
 }
 
 void PictureBoxWidget::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
-    fitToScreen();
     QPainter painter(this);
     const QRectF inner = layoutRect(innerPixels(), devicePixelRatioF());
     painter.setClipRect(inner & QRectF(event->rect()));
@@ -219,6 +229,17 @@ QRect PictureBoxWidget::innerPixels() const
     return QRect(topLeft, end - QPoint(1, 1));
 }
 
+std::vector<PictureBoxWidget::Run>
+PictureBoxWidget::runsOf(const std::vector<PixelLine> &lines) const
+{
+    const QSize size = innerPixels().size();
+    std::vector<Run> runs;
+    for (const PixelLine &line : lines)
+        for (const QRect &run : pixelRuns(pointOf(line.from), pointOf(line.to), size))
+            runs.push_back({ run, colourOf(line.colour) });
+    return runs;
+}
+
 void PictureBoxWidget::fillRuns(QPainter &painter, const std::vector<Run> &runs) const
 {
     const qreal ratio = devicePixelRatioF();
@@ -227,70 +248,67 @@ void PictureBoxWidget::fillRuns(QPainter &painter, const std::vector<Run> &runs)
         painter.fillRect(layoutRect(run.pixels.translated(origin), ratio), run.colour);
 }
 
-// Elements beyond reach are left out: they can be only at a dpi other than the one they were
-// set at.
-void PictureBoxWidget::placeLineElements()
+bool PictureBoxWidget::placedNow() const
+{
+    return placedRatio == devicePixelRatioF() && placedSize == innerPixels().size();
+}
+
+// The background with the folded lines on it, scaled from the scale they were folded at (the
+// one part of the drawing that is not exact at another scale), at the current size and ratio.
+QImage PictureBoxWidget::baseImage() const
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage base(innerPixels().size(), QImage::Format_RGB32);
+    base.fill(background);
+    if (!folded.isNull()) {
+        const qreal factor = ratio / folded.devicePixelRatio();
+        QImage source = folded;
+        source.setDevicePixelRatio(1);
+        QPainter(&base).drawImage(QRectF(QPointF(), QSizeF(folded.size()) * factor), source);
+    }
+    base.setDevicePixelRatio(ratio);
+    return base;
+}
+
+// Everything the box shows, made again from the model at the current size and ratio: the same
+// pixels as a box that started at them and was given the same commands.
+void PictureBoxWidget::place()
 {
     const double tpp = twipsPerPixel(this);
-    const QSize size = innerPixels().size();
-    elementRuns.clear();
-    for (const LineElement &line : lineElements) {
-        const std::optional<QPoint> from = drawablePixel(line.X1, line.Y1, tpp);
-        const std::optional<QPoint> to = drawablePixel(line.X2, line.Y2, tpp);
-        if (!from || !to)
-            continue;
-        for (const QRect &run : pixelRuns(*from, *to, size))
-            elementRuns.push_back({ run, colourFromPacked(line.BorderColor) });
-    }
-    placedSize = size;
+    placedSize = innerPixels().size();
     placedRatio = devicePixelRatioF();
+    if (model.hasPersistent() || !persistent.isNull()) {
+        persistent = baseImage();
+        for (const PixelLine &line : model.persistentLines(tpp))
+            drawLine(persistent, line);
+    }
+    screenRuns = runsOf(model.screenLines(tpp));
+    elementRuns = runsOf(model.elementLines(tpp));
+    update();
+}
+
+// Past the lines the model keeps exactly, the oldest go into the folded image at this scale.
+void PictureBoxWidget::foldOldest()
+{
+    const std::vector<PixelLine> oldest = model.takeFolded(twipsPerPixel(this));
+    if (oldest.empty())
+        return;
+    folded = baseImage();
+    for (const PixelLine &line : oldest)
+        drawLine(folded, line);
 }
 
 void PictureBoxWidget::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
-    fitToScreen();
-}
-
-// A widget placed before it is shown has its size but no resize event yet, and one moved to a
-// screen of another scale has no event of its own, so every use of the box fits it first; it
-// does work only when the size or the scale has changed. What was drawn keeps its place from
-// the top-left corner, as it would on a larger sheet; on a screen of another scale it is first
-// scaled to the new resolution.
-void PictureBoxWidget::fitToScreen()
-{
-    const qreal ratio = devicePixelRatioF();
-    const QSize size = innerPixels().size();
-    if (placedRatio == ratio && placedSize == size)
-        return;
-    const qreal factor = placedRatio > 0 ? ratio / placedRatio : 1;
-    if (factor != 1) {
-        if (!persistent.isNull())
-            persistent = persistent.scaled(roundedPixel(persistent.width() * factor),
-                                           roundedPixel(persistent.height() * factor));
-        const auto scaled = [factor](int edge) { return roundedPixel(edge * factor); };
-        for (Run &run : screenRuns)
-            run.pixels = QRect(QPoint(scaled(run.pixels.left()), scaled(run.pixels.top())),
-                               QPoint(scaled(run.pixels.right() + 1) - 1,
-                                      scaled(run.pixels.bottom() + 1) - 1));
-    }
-    if (!persistent.isNull() && persistent.size() != size) {
-        QImage grown(size, QImage::Format_RGB32);
-        grown.fill(background);
-        QPainter(&grown).drawImage(0, 0, persistent);
-        persistent = grown;
-    }
-    // Lines drawn with AutoRedraw off are cut where the area shrinks, as the screen cuts them.
-    std::erase_if(screenRuns, [&](Run &run) {
-        run.pixels &= QRect(QPoint(), size);
-        return run.pixels.isEmpty();
-    });
-    placeLineElements();
+    if (!placedNow())
+        place();
 }
 
 void PictureBoxWidget::hideEvent(QHideEvent *event)
 {
     QFrame::hideEvent(event);
+    model.dropScreenLines();
     screenRuns.clear();
 }
 

@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "platform/LineElement.h"
+#include "platform/core/PictureModel.h"
 
 class QPainter;
 
-// PictureBox over Qt (platform/PictureBox.h says what each operation does). One image keeps
-// what is drawn with AutoRedraw on, in device pixels; everything else on the box (the lines
-// drawn with it off, the line elements) is kept as runs of device pixels that are placed when a
-// line is drawn or the size or scale changes, so that a paint only copies the image and fills.
+// PictureBox over Qt (platform/PictureBox.h says what each operation does). The box keeps its
+// drawing in a PictureModel and shows it from one image in device pixels, which holds the
+// persistent drawing, and runs of device pixels for the lines drawn with AutoRedraw off and the
+// line elements. All of these are made again from the model when the size or the scale changes,
+// so a paint copies the image and fills the runs, and nothing else.
 class PictureBoxWidget : public QFrame
 {
     Q_OBJECT
@@ -22,8 +24,8 @@ class PictureBoxWidget : public QFrame
 public:
     explicit PictureBoxWidget(QWidget *parent = nullptr);
 
-    bool AutoRedraw() const { return autoRedraw; }
-    void setAutoRedraw(bool on) { autoRedraw = on; }
+    bool AutoRedraw() const { return model.autoRedraw; }
+    void setAutoRedraw(bool on) { model.autoRedraw = on; }
     void Line(float x1, float y1, float x2, float y2, uint32_t colour);
     void Cls();
     void setLineElements(std::vector<LineElement> elements);
@@ -32,7 +34,6 @@ public:
     // with it off never enter it.
     QImage image() const;
 
-    QColor backColor() const { return background; }
     void setBackColor(const QColor &colour);
 
 signals:
@@ -40,6 +41,7 @@ signals:
     void MouseMove(short Button, short Shift, float X, float Y);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -56,19 +58,23 @@ private:
     // The inner area in the box's device pixels: each edge of contentsRect() scaled by the
     // ratio and rounded, so the image, the clip and the pointer agree at any ratio.
     QRect innerPixels() const;
-    void fitToScreen();
-    void placeLineElements();
-    QImage &persistentImage();
+    bool placedNow() const;
+    void place();
+    QImage baseImage() const;
+    void foldOldest();
+    std::vector<Run> runsOf(const std::vector<PixelLine> &lines) const;
     void fillRuns(QPainter &painter, const std::vector<Run> &runs) const;
 
-    bool autoRedraw = false;
+    PictureModel model;
     QColor background = Qt::white;
     // Made when first drawn on, so that a box nobody has drawn on costs no memory and paints as
     // a plain fill; null: the background only.
     QImage persistent;
-    std::vector<Run> screenRuns; // lines drawn while AutoRedraw was off, in their order
-    std::vector<LineElement> lineElements;
-    std::vector<Run> elementRuns; // the line elements placed at placedSize and placedRatio
+    // The lines the model folded, on the background, at the scale they were folded at.
+    QImage folded;
+    std::vector<Run> screenRuns;
+    std::vector<Run> elementRuns;
+    // The size and ratio the image and the runs were made at.
     QSize placedSize;
     qreal placedRatio = 0;
 };

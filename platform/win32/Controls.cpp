@@ -2,7 +2,7 @@
 // windows of the form, placed at their twip positions, with their colours and tool tips.
 #include "platform/Controls.h"
 #include "platform/core/Error.h"
-
+#include "platform/core/PictureModel.h"
 #include "platform/core/Twips.h"
 #include "platform/core/win32/Text.h"
 #include "platform/win32/Application.h"
@@ -17,7 +17,10 @@ namespace {
 
 COLORREF colourOf(int32_t colour)
 {
-    return colour == NoColour ? CLR_INVALID : COLORREF(colour) & 0xFFFFFF;
+    if (colour == NoColour)
+        return CLR_INVALID;
+    const Rgb rgb = unpackColour(uint32_t(colour));
+    return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
 DWORD alignmentStyle(ControlKind kind, Alignment alignment)

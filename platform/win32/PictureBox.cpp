@@ -21,16 +21,23 @@ namespace {
 
 constexpr wchar_t PictureBoxClass[] = L"KelvaneVokPicture";
 
-COLORREF colourOf(uint32_t colour) { return colour & 0xFFFFFF; }
-
 // GDI's LineTo sets the pixels from the current position up to, not including, the end.
-bool drawSegment(HDC dc, POINT from, POINT to, COLORREF colour)
+COLORREF colourRefOf(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+bool drawSegment(HDC dc, const PixelLine &line)
 {
-    const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+    const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colourRefOf(line.colour)));
     if (!pen)
         return false;
     const Selection selected(dc, pen.get());
-    return MoveToEx(dc, from.x, from.y, nullptr) && LineTo(dc, to.x, to.y);
+    return MoveToEx(dc, line.from.x, line.from.y, nullptr) && LineTo(dc, line.to.x, line.to.y);
+}
+
+void fill(HDC dc, SIZE size, COLORREF colour)
+{
+    const RECT all { 0, 0, size.cx, size.cy };
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(dc, &all, brush.get());
 }
 
 LRESULT CALLBACK pictureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -75,15 +82,35 @@ std::unique_ptr<Control> createPictureBox(Form::Native &form, const ControlRow &
                                      instance(), nullptr);
     if (!native->window)
         throw Error(ErrorKind::Drawing, "cannot make the chart: " + systemMessage(GetLastError()));
-    const COLORREF background = row.backColour == NoColour ? GetSysColor(COLOR_WINDOW)
-                                                           : COLORREF(row.backColour) & 0xFFFFFF;
+    const COLORREF background = row.backColour == NoColour
+            ? GetSysColor(COLOR_WINDOW)
+            : colourRefOf(unpackColour(uint32_t(row.backColour)));
     native->surface = std::make_unique<PictureSurface>(form, native->window, background);
     return std::make_unique<PictureBox>(std::move(native));
 }
 
 void dropScreenLines(PictureSurface &surface) { surface.dropScreenLines(); }
 
-void redrawAtDpi(PictureSurface &surface) { surface.redrawAtDpi(); }
+void redrawAtDpi(PictureSurface &surface) { surface.fit(); }
+
+MemoryBitmap::MemoryBitmap(HWND window, SIZE size, COLORREF background) : size_(size)
+{
+    const WindowDc screen(window);
+    dc_.reset(CreateCompatibleDC(screen.get()));
+    bitmap_.reset(
+            CreateCompatibleBitmap(screen.get(), std::max(1L, size.cx), std::max(1L, size.cy)));
+    if (!dc_ || !bitmap_)
+        throw Error(ErrorKind::Drawing,
+                    "cannot make the chart's image: " + systemMessage(GetLastError()));
+    empty_ = SelectObject(dc_.get(), bitmap_.get());
+    fill(dc_.get(), size, background);
+}
+
+MemoryBitmap::~MemoryBitmap()
+{
+    if (empty_)
+        SelectObject(dc_.get(), empty_);
+}
 
 PictureSurface::PictureSurface(Form::Native &form, HWND window, COLORREF background)
     : form_(form), window_(window), background_(background)
@@ -91,127 +118,109 @@ PictureSurface::PictureSurface(Form::Native &form, HWND window, COLORREF backgro
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-PictureSurface::~PictureSurface()
-{
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    if (imageDc_ && emptyBitmap_)
-        SelectObject(imageDc_.get(), emptyBitmap_);
-}
+PictureSurface::~PictureSurface() { SetWindowLongPtrW(window_, GWLP_USERDATA, 0); }
 
-POINT PictureSurface::pixelOf(float x, float y) const
+SIZE PictureSurface::innerSize() const
 {
-    const PixelPoint pixel = checkedPixel(x, y, form_.twipsPerPixel);
-    return { pixel.x, pixel.y };
-}
-
-// Made at the first line drawn while persistent drawing is on, the size of the inner area,
-// which changes only with the dpi.
-HDC PictureSurface::persistentDc()
-{
-    if (imageDc_)
-        return imageDc_.get();
     RECT inner {};
     GetClientRect(window_, &inner);
-    const WindowDc screen(window_);
-    MemoryDc dc(CreateCompatibleDC(screen.get()));
-    GdiObject<HBITMAP> image(CreateCompatibleBitmap(screen.get(), std::max(1L, inner.right),
-                                                    std::max(1L, inner.bottom)));
-    if (!dc || !image)
-        throw Error(ErrorKind::Drawing,
-                    "cannot make the chart's image: " + systemMessage(GetLastError()));
-    emptyBitmap_ = SelectObject(dc.get(), image.get());
-    const GdiObject<HBRUSH> brush(CreateSolidBrush(background_));
-    FillRect(dc.get(), &inner, brush.get());
-    imageDc_ = std::move(dc);
-    image_ = std::move(image);
-    return imageDc_.get();
+    return { inner.right, inner.bottom };
 }
 
-void PictureSurface::invalidate(const Segment &segment)
+void PictureSurface::invalidate(const PixelLine &line)
 {
-    const RECT changed { std::min(segment.from.x, segment.to.x),
-                         std::min(segment.from.y, segment.to.y),
-                         std::max(segment.from.x, segment.to.x) + 1,
-                         std::max(segment.from.y, segment.to.y) + 1 };
+    const RECT changed { std::min(line.from.x, line.to.x), std::min(line.from.y, line.to.y),
+                         std::max(line.from.x, line.to.x) + 1,
+                         std::max(line.from.y, line.to.y) + 1 };
     InvalidateRect(window_, &changed, FALSE);
 }
 
 void PictureSurface::line(float x1, float y1, float x2, float y2, uint32_t colour)
 {
-    const Segment segment { pixelOf(x1, y1), pixelOf(x2, y2), colourOf(colour) };
-    if (autoRedraw) {
-        if (!drawSegment(persistentDc(), segment.from, segment.to, segment.colour))
+    fit();
+    const PixelLine pixels = model.line(x1, y1, x2, y2, colour, form_.twipsPerPixel);
+    if (model.autoRedraw) {
+        if (!image_)
+            image_ = std::make_unique<MemoryBitmap>(window_, innerSize(), background_);
+        if (!drawSegment(image_->dc(), pixels))
             throw Error(ErrorKind::Drawing,
                         "cannot draw on the chart: " + systemMessage(GetLastError()));
-        drawn_.push_back({ x1, y1, x2, y2, segment.colour });
+        foldOldest();
     } else {
-        screenLines_.push_back(segment);
+        screenLines_.push_back(pixels);
     }
-    invalidate(segment);
+    invalidate(pixels);
 }
 
 void PictureSurface::cls()
 {
+    model.cls();
+    folded_.reset();
     // The image is refilled rather than dropped, so New does not make a new bitmap each time.
-    if (imageDc_) {
-        RECT inner {};
-        GetClientRect(window_, &inner);
-        const GdiObject<HBRUSH> brush(CreateSolidBrush(background_));
-        FillRect(imageDc_.get(), &inner, brush.get());
-    }
-    drawn_.clear();
+    if (image_)
+        fill(image_->dc(), image_->size(), background_);
     screenLines_.clear();
     InvalidateRect(window_, nullptr, FALSE);
-}
-
-// Checked, a line beyond the surface's reach is an error; otherwise it is left out, as one can
-// be at a dpi other than the one it was drawn at.
-std::vector<PictureSurface::Segment> PictureSurface::segmentsOf(const std::vector<TwipsLine> &lines,
-                                                                bool checked) const
-{
-    std::vector<Segment> segments;
-    for (const TwipsLine &line : lines) {
-        if (checked) {
-            segments.push_back(
-                    { pixelOf(line.x1, line.y1), pixelOf(line.x2, line.y2), line.colour });
-            continue;
-        }
-        const auto from = pixelInRange(line.x1, line.y1, form_.twipsPerPixel);
-        const auto to = pixelInRange(line.x2, line.y2, form_.twipsPerPixel);
-        if (from && to)
-            segments.push_back({ { from->x, from->y }, { to->x, to->y }, line.colour });
-    }
-    return segments;
 }
 
 void PictureSurface::setLineElements(std::span<const LineElement> elements)
 {
-    std::vector<TwipsLine> lines;
-    for (const LineElement &element : elements)
-        lines.push_back(
-                { element.X1, element.Y1, element.X2, element.Y2, colourOf(element.BorderColor) });
-    elements_ = segmentsOf(lines, true);
-    elementLines_ = std::move(lines);
+    model.setLineElements(elements, form_.twipsPerPixel);
+    elements_ = model.elementLines(form_.twipsPerPixel);
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-void PictureSurface::redrawAtDpi()
+// The background with the folded lines on it, stretched from the dpi they were folded at (the
+// one part of the drawing that is not exact at another dpi), at the window's size.
+std::unique_ptr<MemoryBitmap> PictureSurface::baseImage() const
 {
-    screenLines_.clear();
-    elements_ = segmentsOf(elementLines_, false);
-    if (imageDc_) {
-        SelectObject(imageDc_.get(), emptyBitmap_);
-        imageDc_.reset();
-        image_.reset();
-        const HDC dc = persistentDc();
-        for (const Segment &segment : segmentsOf(drawn_, false))
-            drawSegment(dc, segment.from, segment.to, segment.colour);
+    auto base = std::make_unique<MemoryBitmap>(window_, innerSize(), background_);
+    if (folded_) {
+        const double factor = foldedTpp_ / form_.twipsPerPixel;
+        const SIZE from = folded_->size();
+        StretchBlt(base->dc(), 0, 0, int(std::lround(from.cx * factor)),
+                   int(std::lround(from.cy * factor)), folded_->dc(), 0, 0, from.cx, from.cy,
+                   SRCCOPY);
     }
+    return base;
+}
+
+void PictureSurface::fit()
+{
+    const double tpp = form_.twipsPerPixel;
+    const SIZE size = innerSize();
+    if (tpp == placedTpp_ && size.cx == placedSize_.cx && size.cy == placedSize_.cy)
+        return;
+    placedTpp_ = tpp;
+    placedSize_ = size;
+    if (image_ || model.hasPersistent()) {
+        image_.reset();
+        image_ = baseImage();
+        for (const PixelLine &line : model.persistentLines(tpp))
+            drawSegment(image_->dc(), line);
+    }
+    screenLines_ = model.screenLines(tpp);
+    elements_ = model.elementLines(tpp);
     InvalidateRect(window_, nullptr, FALSE);
+}
+
+// Past the lines the model keeps exactly, the oldest go into the folded bitmap at this dpi.
+void PictureSurface::foldOldest()
+{
+    const std::vector<PixelLine> oldest = model.takeFolded(form_.twipsPerPixel);
+    if (oldest.empty())
+        return;
+    std::unique_ptr<MemoryBitmap> base = baseImage();
+    for (const PixelLine &line : oldest)
+        drawSegment(base->dc(), line);
+    folded_.reset();
+    folded_ = std::move(base);
+    foldedTpp_ = form_.twipsPerPixel;
 }
 
 void PictureSurface::dropScreenLines()
 {
+    model.dropScreenLines();
     screenLines_.clear();
     InvalidateRect(window_, nullptr, FALSE);
 }
@@ -219,27 +228,25 @@ void PictureSurface::dropScreenLines()
 // Composed off the screen, so that the trace never shows above the grid for a moment.
 void PictureSurface::paint()
 {
+    fit();
     PAINTSTRUCT paint {};
     const HDC dc = BeginPaint(window_, &paint);
     if (!dc)
         return;
-    RECT inner {};
-    GetClientRect(window_, &inner);
+    const SIZE inner = innerSize();
     const MemoryDc buffer(CreateCompatibleDC(dc));
     const GdiObject<HBITMAP> bitmap(
-            CreateCompatibleBitmap(dc, std::max(1L, inner.right), std::max(1L, inner.bottom)));
+            CreateCompatibleBitmap(dc, std::max(1L, inner.cx), std::max(1L, inner.cy)));
     if (buffer && bitmap) {
         const Selection selected(buffer.get(), bitmap.get());
-        if (imageDc_) {
-            BitBlt(buffer.get(), 0, 0, inner.right, inner.bottom, imageDc_.get(), 0, 0, SRCCOPY);
-        } else {
-            const GdiObject<HBRUSH> brush(CreateSolidBrush(background_));
-            FillRect(buffer.get(), &inner, brush.get());
-        }
-        for (const Segment &segment : screenLines_)
-            drawSegment(buffer.get(), segment.from, segment.to, segment.colour);
-        for (const Segment &segment : elements_)
-            drawSegment(buffer.get(), segment.from, segment.to, segment.colour);
+        if (image_)
+            BitBlt(buffer.get(), 0, 0, inner.cx, inner.cy, image_->dc(), 0, 0, SRCCOPY);
+        else
+            fill(buffer.get(), inner, background_);
+        for (const PixelLine &line : screenLines_)
+            drawSegment(buffer.get(), line);
+        for (const PixelLine &line : elements_)
+            drawSegment(buffer.get(), line);
         const RECT &area = paint.rcPaint;
         BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
                buffer.get(), area.left, area.top, SRCCOPY);
@@ -289,6 +296,9 @@ LRESULT PictureSurface::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == window_)
             ReleaseCapture();
         return 0;
+    case WM_SIZE:
+        fit();
+        break;
     case WM_SHOWWINDOW:
         if (!wParam)
             dropScreenLines();
@@ -297,9 +307,9 @@ LRESULT PictureSurface::handle(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-bool PictureBox::AutoRedraw() const { return native().surface->autoRedraw; }
+bool PictureBox::AutoRedraw() const { return native().surface->model.autoRedraw; }
 
-void PictureBox::setAutoRedraw(bool on) { native().surface->autoRedraw = on; }
+void PictureBox::setAutoRedraw(bool on) { native().surface->model.autoRedraw = on; }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
 {
