@@ -2,9 +2,9 @@
 # The real program on Wayland, at output scales 1, 1.25, 1.5, 1.75 and 2, driven by keyboard as on
 # a headless compositor: the layout, access keys, Open through the dialog, the trace, the read-out
 # under a virtual pointer, New, Copy image through the Wayland clipboard, an error box copied with
-# Ctrl+C, and Exit. Every pixel figure is in device pixels at 96 dpi times the scale, 1440 / (96 x
-# scale) twips each: 12, 10 and 8.571... at the fractional scales, which run where the viewer can
-# be exact at them.
+# Ctrl+C, and Exit; and the window moved between outputs of different scales. Every pixel figure
+# is in device pixels at 96 dpi times the scale, 1440 / (96 x scale) twips each: 12, 10 and
+# 8.571... at the fractional scales, which run where the viewer can be exact at them.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wayland.sh"
 binary=$1
@@ -44,27 +44,54 @@ unmatched() {
     convert "${near[@]}" -evaluate-sequence min -threshold 0 -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
+# chart_exact SHOT: the chart in the client area's picture shows the flat log exactly at the
+# current scale: its inner area where the layout puts it, grid lines one device pixel wide at
+# their twips, and the trace's row red but where the 13 grid columns cross it, with no other red
+# pixel and the grid above the trace. Sets left, top and red.
+chart_exact() {
+    local want_left want_top rows columns across down trace_y grid_x half_row reach row on
+    read -r want_left want_top rows columns across down trace_y grid_x half_row < <(wl_calc '
+        tw(1320) + dev(2), tw(720) + dev(2), lines(480, 5280, 480), lines(600, 7800, 600),
+        tw(8100), tw(5400), tw(3708), tw(600), tw(240)')
+    # Widgets that sit at half device pixels may round either way on the screen.
+    reach=$(wl_calc '(s == int(s)) ? 0 : 1')
+    read -r left top < <(chart_corner "$1")
+    ((left - want_left <= reach && want_left - left <= reach && top - want_top <= reach
+        && want_top - top <= reach)) \
+        || e2e_fail "the chart's inner area starts at $left,$top, not $want_left,$want_top"
+    green_along() {
+        convert "$1" -crop "$2" +repage txt:- \
+            | awk -F '[,:]' '/#00C000/ { printf "%s%d", n++ ? "," : "", $1 + $2 }'
+    }
+    [ "$(green_along "$1" "1x$down+$((left + grid_x / 2))+$top")" = "$rows" ] \
+        || e2e_fail "grid rows at $(green_along "$1" "1x$down+$((left + grid_x / 2))+$top")"
+    [ "$(green_along "$1" "${across}x1+$left+$((top + half_row))")" = "$columns" ] \
+        || e2e_fail "grid columns at $(green_along "$1" "${across}x1+$left+$((top + half_row))")"
+    row=$((top + trace_y))
+    on="$(wl_calc 'dev(600) "x" dev(400)')+$left+$top"
+    red=$(e2e_count_colour "$1" 255,0,0 "${across}x1+$left+$row")
+    [ "$red" -eq $((across - 13)) ] || e2e_fail "$red red pixels in the trace's row (scale $WL_SCALE)"
+    [ "$(e2e_count_colour "$1" 255,0,0 "$on")" -eq \
+        "$(e2e_count_colour "$1" 255,0,0 "${on%%x*}x1+$left+$row")" ] \
+        || e2e_fail "red outside the trace's row (scale $WL_SCALE)"
+    [ "$(e2e_pixel "$1" $((left + grid_x)) $row)" = $green ] \
+        || e2e_fail "the grid is not above the trace (scale $WL_SCALE)"
+}
+
 # at_scale SCALE TEMPERATURE: the whole run at one scale; TEMPERATURE is what the read-out
 # shows one device pixel right of and below sample 100 at 0 degrees.
 at_scale() {
-    local s=$1 shot="$E2E_TMP/shot.png" w top left chart_on row want_left want_top rows columns
-    local across down inner trace_y sample_100 zero_degrees grid_x half_row copy_size reach
+    local s=$1 shot="$E2E_TMP/shot.png" w top left chart_on row want_left want_top
+    local inner trace_y sample_100 zero_degrees grid_x copy_size reach
     wl_set_scale "$s"
     wl_start_app "$binary"
     # expect COLOUR X Y WHAT: the pixel at device X, Y of the last screenshot has that colour.
     expect() { [ "$(e2e_pixel "$shot" "$2" "$3")" = "$1" ] || e2e_fail "$4 at $2,$3 (scale $s)"; }
-    # green_along GEOMETRY: where the last screenshot is green along a line one pixel wide.
-    green_along() {
-        convert "$shot" -crop "$1" +repage txt:- \
-            | awk -F '[,:]' '/#00C000/ { printf "%s%d", n++ ? "," : "", $1 + $2 }'
-    }
-    # The chart's inner area, inside its two-pixel border at the box's twips; its grid lines every
-    # 480 twips down and 600 across; the trace; sample 100 at 0 degrees; the client area's size.
-    read -r want_left want_top rows columns across down inner trace_y sample_100 zero_degrees \
-        grid_x half_row copy_size < <(wl_calc 'tw(1320) + dev(2), tw(720) + dev(2),
-            lines(480, 5280, 480), lines(600, 7800, 600), tw(8100), tw(5400),
-            dev(559) - dev(2) "x" dev(383) - dev(2), tw(3708), tw(6000), tw(4320), tw(600), tw(240),
-            even(9960 * s / 15) " " even(7035 * s / 15)')
+    # The chart's inner area, inside its two-pixel border at the box's twips; the trace; sample
+    # 100 at 0 degrees; a grid column; the client area's size.
+    read -r want_left want_top inner trace_y sample_100 zero_degrees grid_x copy_size < <(wl_calc '
+        tw(1320) + dev(2), tw(720) + dev(2), dev(559) - dev(2) "x" dev(383) - dev(2), tw(3708),
+        tw(6000), tw(4320), tw(600), even(9960 * s / 15) " " even(7035 * s / 15)')
     # Widgets that sit at half device pixels may round either way on the screen.
     reach=$(wl_calc '(s == int(s)) ? 0 : 1')
 
@@ -72,35 +99,20 @@ at_scale() {
     [ "$w" -eq 664 ] || e2e_fail "the window is $w logical pixels wide, not 664"
     wl_screenshot_client "$shot"
     read -r left top < <(chart_corner "$shot")
-    ((left - want_left <= reach && want_left - left <= reach && top - want_top <= reach
-        && want_top - top <= reach)) \
-        || e2e_fail "the chart's inner area starts at $left,$top, not $want_left,$want_top"
     # The chart and what lies right of and below it, where no red belongs (the camera has some).
     chart_on="$(wl_calc 'dev(600) "x" dev(400)')+$left+$top"
-    # Grid lines one device pixel wide at their twips, along a column and a row between them.
-    [ "$(green_along "1x$down+$((left + grid_x / 2))+$top")" = "$rows" ] \
-        || e2e_fail "grid rows at $(green_along "1x$down+$((left + grid_x / 2))+$top")"
-    [ "$(green_along "${across}x1+$left+$((top + half_row))")" = "$columns" ] \
-        || e2e_fail "grid columns at $(green_along "${across}x1+$left+$((top + half_row))")"
     expect 192,192,192 $(wl_calc 'dev(3), dev(3)') "no grey button face"
     expect 255,255,255 $(wl_calc 'dev(520), dev(26)') "no white read-out box"
     expect "$(e2e_pixel "$shot" $(wl_calc 'dev(660), dev(300)'))" $(wl_calc 'dev(80), dev(12)') \
         "another background"
     [ "$(e2e_count_colour "$shot" 255,0,0 "$chart_on")" -eq 0 ] || e2e_fail "red at start"
-    e2e_log "scale $s: layout; the chart inside from $left,$top, grid rows at $rows"
+    e2e_log "scale $s: layout; the chart inside from $left,$top"
 
     wl_open "$E2E_TMP/logs/flat.log"
     wl_settle "$shot" "$shot"
-    # The trace's row is red up to sample 135 but where the 13 grid columns cross it; no other
-    # pixel of the chart is red.
+    chart_exact "$shot"
     row=$((top + trace_y))
-    red=$(e2e_count_colour "$shot" 255,0,0 "${across}x1+$left+$row")
-    [ "$red" -eq $((across - 13)) ] || e2e_fail "$red red pixels in the trace's row (scale $s)"
-    [ "$(e2e_count_colour "$shot" 255,0,0 "$chart_on")" -eq \
-        "$(e2e_count_colour "$shot" 255,0,0 "${chart_on%%x*}x1+$left+$row")" ] \
-        || e2e_fail "red outside the trace's row"
-    expect $green $((left + grid_x)) $row "the grid is not above the trace"
-    e2e_log "scale $s: Open and the trace, $red red pixels in the chart's row $trace_y"
+    e2e_log "scale $s: Open, the grid and the trace, $red red pixels in the chart's row $trace_y"
 
     # Focus order from the chart: Cm2, Cm1, Text1 ... Text4, then Text5 and Text6.
     wl_point_client $((left + sample_100 + 1)) $((top + zero_degrees + 1))
@@ -146,13 +158,38 @@ at_scale() {
     e2e_log "scale $s: Exit"
 }
 
+# moves SCALE SCALE...: the flat log opened on an output at the first scale, then the window
+# moved to an output at each next scale in turn; the chart is drawn again exact after each move.
+moves() {
+    local shot="$E2E_TMP/shot.png"
+    WL_OUTPUT=HEADLESS-1
+    wl_msg focus output HEADLESS-1 >/dev/null
+    wl_set_scale "$1"
+    wl_start_app "$binary"
+    wl_open "$E2E_TMP/logs/flat.log"
+    wl_settle "$shot" "$shot"
+    chart_exact "$shot"
+    shift
+    for to in "$@"; do
+        wl_move_to_other_output "$to"
+        wl_settle "$shot" "$shot"
+        chart_exact "$shot"
+        e2e_log "moved to $WL_OUTPUT at scale $to: the grid and the trace exact"
+    done
+    wl_menu x
+    e2e_expect_exit
+}
+
 at_scale 1 -0.625
 if why=$(wl_no_fractional "$binary"); then
-    echo "SKIP scales 1.25, 1.5 and 1.75: $why"
+    echo "SKIP scales 1.25, 1.5 and 1.75, and moves 1 to 1.5 and 1.25 to 2: $why"
 else
     at_scale 1.25 -0.5
     at_scale 1.5 -0.417
     at_scale 1.75 -0.357
+    moves 1 1.5
+    moves 1.25 2
 fi
 at_scale 2 -0.313
+moves 1 2 1
 echo "1 passed, 0 failed"

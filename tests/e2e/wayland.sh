@@ -16,6 +16,7 @@ WL_APP_ID=org.kelvane.vok
 # of logical pixels at 1.25, 1.5 and 1.75, where sway would otherwise scale windows slightly.
 WL_MODE=(2520 1890)
 WL_SCALE=1
+WL_OUTPUT=HEADLESS-1 # the output the window is on
 WL_HOME="$E2E_TMP/wayland" # the user's home, runtime folder, configuration and viewer binary
 WL_RUN=()                  # runs a command as that user, in the compositor's session
 WL_WINDOW=""               # sway's id of the main window
@@ -77,8 +78,25 @@ EOF
 }
 
 wl_set_scale() {
-    wl_msg output HEADLESS-1 scale "$1" >/dev/null
+    wl_msg output "$WL_OUTPUT" scale "$1" >/dev/null
     WL_SCALE=$1
+}
+
+# wl_move_to_other_output SCALE: the main window to the other of two outputs, at that scale, at
+# its top-left corner; the second output is made the first time, right of the first.
+wl_move_to_other_output() {
+    local to=HEADLESS-1
+    if [ "$WL_OUTPUT" = HEADLESS-1 ]; then
+        to=HEADLESS-2
+        wl_msg -t get_outputs | jq -e '.[] | select(.name == "HEADLESS-2")' >/dev/null \
+            || wl_msg create_output >/dev/null || e2e_fail "cannot make a second output"
+    fi
+    wl_msg output "$to" mode "${WL_MODE[0]}x${WL_MODE[1]}" pos "${WL_MODE[0]}" 0 scale "$1" \
+        >/dev/null
+    [ "$to" = HEADLESS-2 ] || wl_msg output HEADLESS-1 pos 0 0 >/dev/null
+    wl_msg "[con_id=$WL_WINDOW]" move container to output "$to", focus >/dev/null
+    wl_msg "[con_id=$WL_WINDOW]" move position 0 0 >/dev/null
+    WL_OUTPUT=$to WL_SCALE=$1
 }
 
 # wl_no_fractional BINARY: succeeds, saying why, where the viewer cannot be exact at a fractional
@@ -145,10 +163,14 @@ wl_settle() {
     done
 }
 
-# The main window's logical "x y width height".
+# The main window's logical "x y width height", from the corner of its output.
 wl_geometry() {
-    wl_msg -t get_tree | jq -r --argjson id "$WL_WINDOW" '.. | objects | select(.id? == $id)
-        | .rect | "\(.x) \(.y) \(.width) \(.height)"'
+    local origin
+    origin=$(wl_msg -t get_outputs | jq -c --arg name "$WL_OUTPUT" \
+        '.[] | select(.name == $name) | .rect')
+    wl_msg -t get_tree | jq -r --argjson id "$WL_WINDOW" --argjson at "$origin" \
+        '.. | objects | select(.id? == $id) | .rect
+        | "\(.x - $at.x) \(.y - $at.y) \(.width) \(.height)"'
 }
 
 # wl_calc 'EXPRESSION, ...': the values, in awk at the output's scale s, where dev(n) is layout
@@ -180,7 +202,7 @@ wl_screenshot_client() {
     local x y w h
     read -r x y w h < <(wl_client_rect)
     # Without the time of writing, so that equal pictures make equal files.
-    "${WL_RUN[@]}" grim -t ppm -o HEADLESS-1 - | convert ppm:- -crop "${w}x$h+$x+$y" +repage \
+    "${WL_RUN[@]}" grim -t ppm -o "$WL_OUTPUT" - | convert ppm:- -crop "${w}x$h+$x+$y" +repage \
         -define png:exclude-chunks=date,time "png:$1"
 }
 
