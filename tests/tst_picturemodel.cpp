@@ -94,12 +94,12 @@ TEST_CASE("layers: what Cls, hiding and the fold keep")
     CHECK(model.persistentLines(15).size() == 2);
     CHECK(model.persistentLines(7.5).size() == 1);
 
-    // Past the lines kept exactly, the oldest half is handed over once, in drawing order.
+    // At the lines kept exactly, the oldest half is handed over once, in drawing order.
     CHECK(model.takeFolded(15).empty());
-    for (std::size_t i = 2; i <= PictureModel::KeptLines; ++i)
+    for (std::size_t i = 2; i < PictureModel::KeptLines; ++i)
         model.line(0, float(i), 30, float(i), 255, 15);
     const std::vector<PixelLine> folded = model.takeFolded(15);
-    CHECK(folded.size() == (PictureModel::KeptLines + 1) / 2);
+    CHECK(folded.size() == PictureModel::KeptLines / 2);
     CHECK(folded[0].colour == Rgb { 0x40, 0x80, 0xC0 });
     CHECK(model.hasFolded());
     CHECK(model.takeFolded(15).empty());

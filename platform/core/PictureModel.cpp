@@ -67,7 +67,8 @@ std::vector<PixelLine> PictureModel::elementLines(double twipsPerPixel) const
 
 std::vector<PixelLine> PictureModel::takeFolded(double twipsPerPixel)
 {
-    if (persistent.size() <= KeptLines)
+    // At KeptLines rather than past it, so the list never grows beyond that capacity.
+    if (persistent.size() < KeptLines)
         return {};
     const auto oldest = std::span(persistent).first(persistent.size() / 2);
     std::vector<PixelLine> pixels = pixelsOf(oldest, twipsPerPixel);

@@ -33,9 +33,10 @@ struct PixelLine
 class PictureModel
 {
 public:
-    // The persistent drawing keeps at most this many lines exactly; past it the oldest half is
-    // folded into the backend's bitmap at the scale of the moment (see takeFolded). About 20
-    // bytes a line; a log draws 140, so this is over a hundred Opens without New.
+    // The persistent drawing keeps up to this many lines exactly; at it, the oldest half is
+    // folded into the backend's bitmap at the scale of the moment (see takeFolded), which is
+    // then scaled, not drawn again, at another scale. A line takes 20 bytes, so the list stays
+    // within 320 KiB; a log draws 140 lines, so 117 Opens without New stay exact.
     static constexpr std::size_t KeptLines = 16384;
 
     bool autoRedraw = false;
@@ -61,7 +62,7 @@ public:
     // Whether lines were folded since the last Cls: the backend's bitmap of them is then the
     // base that the kept lines are drawn on.
     bool hasFolded() const { return folded; }
-    // Once the persistent drawing is past KeptLines, its oldest half, at `twipsPerPixel`, for
+    // Once the persistent drawing holds KeptLines, its oldest half, at `twipsPerPixel`, for
     // the backend to draw into its base bitmap; the model keeps the rest. Empty otherwise.
     std::vector<PixelLine> takeFolded(double twipsPerPixel);
 

@@ -50,9 +50,9 @@ unmatched() {
 # pixel and the grid above the trace. Sets left, top and red.
 chart_exact() {
     local want_left want_top rows columns across down trace_y grid_x half_row reach row on
-    read -r want_left want_top rows columns across down trace_y grid_x half_row < <(wl_calc '
-        tw(1320) + dev(2), tw(720) + dev(2), lines(480, 5280, 480), lines(600, 7800, 600),
-        tw(8100), tw(5400), tw(3708), tw(600), tw(240)')
+    read -r want_left want_top rows columns across down trace_y grid_x half_row \
+        < <(wl_calc 'tw(1320) + dev(2), tw(720) + dev(2), lines(480, 5280, 480),
+            lines(600, 7800, 600), tw(8100), tw(5400), tw(3708), tw(600), tw(240)')
     # Widgets that sit at half device pixels may round either way on the screen.
     reach=$(wl_calc '(s == int(s)) ? 0 : 1')
     read -r left top < <(chart_corner "$1")
@@ -70,7 +70,8 @@ chart_exact() {
     row=$((top + trace_y))
     on="$(wl_calc 'dev(600) "x" dev(400)')+$left+$top"
     red=$(e2e_count_colour "$1" 255,0,0 "${across}x1+$left+$row")
-    [ "$red" -eq $((across - 13)) ] || e2e_fail "$red red pixels in the trace's row (scale $WL_SCALE)"
+    [ "$red" -eq $((across - 13)) ] \
+        || e2e_fail "$red red pixels in the trace's row (scale $WL_SCALE)"
     [ "$(e2e_count_colour "$1" 255,0,0 "$on")" -eq \
         "$(e2e_count_colour "$1" 255,0,0 "${on%%x*}x1+$left+$row")" ] \
         || e2e_fail "red outside the trace's row (scale $WL_SCALE)"
@@ -89,9 +90,9 @@ at_scale() {
     expect() { [ "$(e2e_pixel "$shot" "$2" "$3")" = "$1" ] || e2e_fail "$4 at $2,$3 (scale $s)"; }
     # The chart's inner area, inside its two-pixel border at the box's twips; the trace; sample
     # 100 at 0 degrees; a grid column; the client area's size.
-    read -r want_left want_top inner trace_y sample_100 zero_degrees grid_x copy_size < <(wl_calc '
-        tw(1320) + dev(2), tw(720) + dev(2), dev(559) - dev(2) "x" dev(383) - dev(2), tw(3708),
-        tw(6000), tw(4320), tw(600), even(9960 * s / 15) " " even(7035 * s / 15)')
+    read -r want_left want_top inner trace_y sample_100 zero_degrees grid_x copy_size \
+        < <(wl_calc 'tw(1320) + dev(2), tw(720) + dev(2), dev(559) - dev(2) "x" dev(383) - dev(2),
+            tw(3708), tw(6000), tw(4320), tw(600), even(9960 * s / 15) " " even(7035 * s / 15)')
     # Widgets that sit at half device pixels may round either way on the screen.
     reach=$(wl_calc '(s == int(s)) ? 0 : 1')
 
