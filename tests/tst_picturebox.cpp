@@ -249,6 +249,29 @@ private slots:
                  fresh.findChild<PictureBoxWidget *>()->image());
     }
 
+    // Past the lines kept exactly, the oldest stay in the image: exact at the scale they were
+    // folded at, scaled at another, under the kept lines drawn exactly there.
+    void foldedLinesStay()
+    {
+        QWidget window; // deletes the box
+        window.resize(200, 100);
+        box->setParent(&window);
+        box->move(10, 10);
+        SHOW_AT_RATIO(window, 1.0);
+        box->setAutoRedraw(true);
+        for (std::size_t i = 0; i < PictureModel::KeptLines; ++i) {
+            const float y = float((i < PictureModel::KeptLines / 2 ? 10 : 30) * tpp);
+            box->Line(0, y, 40 * float(tpp), y, Red);
+        }
+        QCOMPARE(pixelsOf(box->image(), Qt::red).size(), 2 * 40);
+        SHOW_AT_RATIO(window, 2.0);
+        const QImage scaled = box->image();
+        QCOMPARE(pixelsOf(scaled.copy(0, 20, 160, 2), Qt::red).size(), 2 * 80);
+        QCOMPARE(pixelsOf(scaled.copy(0, 60, 160, 2), Qt::red).size(), 80);
+        box->Cls();
+        QVERIFY(pixelsOf(box->image(), Qt::red).isEmpty());
+    }
+
     void withoutAutoRedrawLinesAreNotKept()
     {
         box->Line(0, 10 * float(tpp), 40 * float(tpp), 10 * float(tpp), Red);

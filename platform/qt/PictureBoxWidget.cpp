@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <utility>
 
 namespace {
 
@@ -32,18 +31,19 @@ bool drawLine(QImage &image, QPoint from, QPoint to, const QColor &colour)
     const qreal ratio = image.devicePixelRatio();
     image.setDevicePixelRatio(1);
     QPainter painter(&image);
-    if (!painter.isActive())
-        return false;
-    const bool endInside = image.rect().contains(to);
-    const QRgb endPixel = endInside ? rawPixel(image, to) : 0;
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(colour, 0, Qt::SolidLine, Qt::SquareCap));
-    painter.drawLine(from, to);
-    painter.end();
-    if (endInside)
-        rawPixel(image, to) = endPixel;
+    const bool active = painter.isActive();
+    if (active) {
+        const bool endInside = image.rect().contains(to);
+        const QRgb endPixel = endInside ? rawPixel(image, to) : 0;
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(colour, 0, Qt::SolidLine, Qt::SquareCap));
+        painter.drawLine(from, to);
+        painter.end();
+        if (endInside)
+            rawPixel(image, to) = endPixel;
+    }
     image.setDevicePixelRatio(ratio);
-    return true;
+    return active;
 }
 
 QPoint pointOf(PixelPoint pixel) { return QPoint(pixel.x, pixel.y); }
@@ -131,11 +131,8 @@ void PictureBoxWidget::Line(float x1, float y1, float x2, float y2, uint32_t col
         place();
     const PixelLine line = model.line(x1, y1, x2, y2, colour, twipsPerPixel(this));
     if (model.autoRedraw) {
-        if (persistent.isNull()) {
-            persistent = QImage(innerPixels().size(), QImage::Format_RGB32);
-            persistent.fill(background);
-            persistent.setDevicePixelRatio(devicePixelRatioF());
-        }
+        if (persistent.isNull())
+            persistent = baseImage();
         if (!drawLine(persistent, line))
             throw Error(ErrorKind::Drawing, "the chart's image cannot be drawn on");
         foldOldest();

@@ -228,7 +228,7 @@ void PictureSurface::dropScreenLines()
 // Composed off the screen, so that the trace never shows above the grid for a moment.
 void PictureSurface::paint()
 {
-    fit();
+    runGuarded(form_.form, [this] { fit(); });
     PAINTSTRUCT paint {};
     const HDC dc = BeginPaint(window_, &paint);
     if (!dc)
@@ -297,7 +297,8 @@ LRESULT PictureSurface::handle(UINT message, WPARAM wParam, LPARAM lParam)
             ReleaseCapture();
         return 0;
     case WM_SIZE:
-        fit();
+        // A failure to make the image is shown here: no exception crosses the window procedure.
+        runGuarded(form_.form, [this] { fit(); });
         break;
     case WM_SHOWWINDOW:
         if (!wParam)
