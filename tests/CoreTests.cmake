@@ -8,7 +8,7 @@ add_library(doctest_main STATIC ${CMAKE_CURRENT_LIST_DIR}/core/main.cpp)
 target_include_directories(doctest_main SYSTEM PUBLIC ${VOK_DOCTEST_DIR})
 
 set(VOK_CORE_TESTS tst_decoderecord tst_loadlog tst_loadlogbulk tst_chartscale tst_numberformat
-    tst_backendlogic)
+    tst_backendlogic tst_picturemodel)
 foreach(name IN LISTS VOK_CORE_TESTS)
     add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp)
     target_link_libraries(${name} PRIVATE core doctest_main)

@@ -21,19 +21,3 @@ endforeach()
 add_test(NAME tst_numberformat_comma COMMAND tst_numberformat)
 set_tests_properties(tst_numberformat_comma PROPERTIES FIXTURES_REQUIRED wine
     ENVIRONMENT "VOK_WINE_DECIMAL=,;VOK_TEST_DECIMAL=,")
-
-# doctest is header-only and builds with MinGW as it is; its folder alone is linked in, as the
-# cross-compiler must not see the rest of the system's headers.
-find_path(vok_doctest_root doctest/doctest.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/doctest-include)
-file(CREATE_LINK ${vok_doctest_root}/doctest ${CMAKE_CURRENT_BINARY_DIR}/doctest-include/doctest
-    SYMBOLIC)
-add_executable(tst_picturemodel ${CMAKE_CURRENT_SOURCE_DIR}/tests/tst_picturemodel.cpp)
-target_include_directories(tst_picturemodel SYSTEM PRIVATE
-    ${CMAKE_CURRENT_BINARY_DIR}/doctest-include)
-target_link_libraries(tst_picturemodel PRIVATE core)
-target_link_options(tst_picturemodel PRIVATE -static)
-set_target_properties(tst_picturemodel PROPERTIES CROSSCOMPILING_EMULATOR
-    "bash;${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run.sh;${vok_wine_prefix}")
-add_test(NAME tst_picturemodel COMMAND tst_picturemodel)
-set_tests_properties(tst_picturemodel PROPERTIES FIXTURES_REQUIRED wine)

@@ -1,9 +1,6 @@
 // A picture box's drawing: the device pixels of its lines at each scale, its layers, and the
 // packed colours it takes.
-#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
-#include <doctest/doctest.h>
-
-#include "platform/core/Error.h"
+#include "core/Checks.h"
 #include "platform/core/PictureModel.h"
 
 #include <array>
@@ -89,7 +86,8 @@ TEST_CASE("layers: what Cls, hiding and the fold keep")
 
     // An end no surface can address is refused and not kept; one that only another scale
     // cannot address is left out there.
-    CHECK_THROWS_AS(model.line(0, 0, std::numeric_limits<float>::quiet_NaN(), 0, 255, 15), Error);
+    CHECK(errorOf([&] { model.line(0, 0, std::numeric_limits<float>::quiet_NaN(), 0, 255, 15); })
+          == ErrorKind::Drawing);
     model.line(0, 0, 1.9e9f, 0, 255, 15);
     CHECK(model.persistentLines(15).size() == 2);
     CHECK(model.persistentLines(7.5).size() == 1);
