@@ -5,68 +5,52 @@
 
 #include <array>
 #include <limits>
+#include <string>
 
 namespace {
 
 constexpr std::array Scales { 1.0, 1.25, 1.5, 1.75, 2.0 };
 
-double twipsPerPixelAt(double scale) { return 15 / scale; }
-
-struct Ends
+// The device pixels of the ends, "x1 y1 x2 y2 ", of each line at every scale in turn.
+std::string endsOf(const PictureModel &model)
 {
-    int x1, y1, x2, y2;
-};
+    std::string ends;
+    for (const double scale : Scales) {
+        const std::vector<PixelLine> lines = model.persistentLines(15 / scale);
+        for (const PixelLine &line : lines)
+            for (const int value : { line.from.x, line.from.y, line.to.x, line.to.y })
+                ends += std::to_string(value) + ' ';
+    }
+    return ends;
+}
 
 } // namespace
 
 // Lines drawn at scale 1 and made again at every scale: each end is the nearest device pixel,
 // halves going up, at that scale.
-TEST_CASE("a line's device pixels at each scale")
+TEST_CASE("a line's device pixels at scales 1, 1.25, 1.5, 1.75 and 2")
 {
     struct Row
     {
         const char *name;
         std::array<float, 4> twips;
-        std::array<Ends, Scales.size()> at;
+        const char *ends;
     };
     const Row rows[] = {
         { "a trace segment",
           { 0, 4926, 60, 3696 },
-          { { { 0, 328, 4, 246 },
-              { 0, 411, 5, 308 },
-              { 0, 493, 6, 370 },
-              { 0, 575, 7, 431 },
-              { 0, 657, 8, 493 } } } },
+          "0 328 4 246 0 411 5 308 0 493 6 370 0 575 7 431 0 657 8 493 " },
         { "a grid row",
           { 0, 480, 8400, 480 },
-          { { { 0, 32, 560, 32 },
-              { 0, 40, 700, 40 },
-              { 0, 48, 840, 48 },
-              { 0, 56, 980, 56 },
-              { 0, 64, 1120, 64 } } } },
-        { "halves go up",
-          { 6, -6, -6, 6 },
-          { { { 0, 0, 0, 0 },
-              { 1, 0, 0, 1 },
-              { 1, -1, -1, 1 },
-              { 1, -1, -1, 1 },
-              { 1, -1, -1, 1 } } } },
+          "0 32 560 32 0 40 700 40 0 48 840 48 0 56 980 56 0 64 1120 64 " },
+        { "halves go up", { 6, -6, -6, 6 }, "0 0 0 0 1 0 0 1 1 -1 -1 1 1 -1 -1 1 1 -1 -1 1 " },
     };
     for (const Row &row : rows) {
+        CAPTURE(row.name);
         PictureModel model;
         model.autoRedraw = true;
         model.line(row.twips[0], row.twips[1], row.twips[2], row.twips[3], 255, 15);
-        for (std::size_t i = 0; i < Scales.size(); ++i) {
-            CAPTURE(row.name);
-            CAPTURE(Scales[i]);
-            const std::vector<PixelLine> lines = model.persistentLines(twipsPerPixelAt(Scales[i]));
-            REQUIRE(lines.size() == 1);
-            const Ends &want = row.at[i];
-            CHECK(lines[0].from.x == want.x1);
-            CHECK(lines[0].from.y == want.y1);
-            CHECK(lines[0].to.x == want.x2);
-            CHECK(lines[0].to.y == want.y2);
-        }
+        CHECK(endsOf(model) == row.ends);
     }
 }
 
@@ -76,10 +60,9 @@ TEST_CASE("layers: what Cls, hiding and the fold keep")
     model.setLineElements(std::array { LineElement { "Line2", 600, 0, 600, 6000, 0x00C000 } }, 15);
     model.line(0, 0, 30, 30, 255, 15);
     model.autoRedraw = true;
-    model.line(0, 15, 30, 15, 0x00C08040, 15);
+    model.line(0, 15, 30, 15, 255, 15);
     CHECK(model.screenLines(15).size() == 1);
-    REQUIRE(model.persistentLines(15).size() == 1);
-    CHECK(model.persistentLines(15)[0].colour == Rgb { 0x40, 0x80, 0xC0 });
+    CHECK(model.persistentLines(15).size() == 1);
     model.dropScreenLines();
     CHECK(model.screenLines(15).empty());
     CHECK(model.persistentLines(15).size() == 1);
@@ -98,7 +81,7 @@ TEST_CASE("layers: what Cls, hiding and the fold keep")
         model.line(0, float(i), 30, float(i), 255, 15);
     const std::vector<PixelLine> folded = model.takeFolded(15);
     CHECK(folded.size() == PictureModel::KeptLines / 2);
-    CHECK(folded[0].colour == Rgb { 0x40, 0x80, 0xC0 });
+    CHECK(folded[0].from.y == 1);
     CHECK(model.hasFolded());
     CHECK(model.takeFolded(15).empty());
 
