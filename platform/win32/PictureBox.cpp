@@ -1,5 +1,6 @@
-// The chart box: lines in twips drawn as one-pixel GDI lines onto a persistent memory bitmap or
-// the screen, the line elements painted above them, and the pointer reported in twips.
+// The chart box: its drawing model drawn with one-pixel GDI lines onto a persistent memory bitmap
+// and the screen, again at every change of dpi or size, the line elements painted above them,
+// and the pointer reported in twips.
 #include "platform/PictureBox.h"
 
 #include "platform/ErrorGuard.h"
@@ -178,6 +179,8 @@ std::unique_ptr<MemoryBitmap> PictureSurface::baseImage() const
     if (folded_) {
         const double factor = foldedTpp_ / form_.twipsPerPixel;
         const SIZE from = folded_->size();
+        // Each pixel takes one source pixel's colour, rather than the AND of those it covers.
+        SetStretchBltMode(base->dc(), COLORONCOLOR);
         StretchBlt(base->dc(), 0, 0, int(std::lround(from.cx * factor)),
                    int(std::lround(from.cy * factor)), folded_->dc(), 0, 0, from.cx, from.cy,
                    SRCCOPY);
