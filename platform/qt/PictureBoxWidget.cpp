@@ -259,9 +259,8 @@ QImage PictureBoxWidget::baseImage() const
     base.fill(background);
     if (!folded.isNull()) {
         const qreal factor = ratio / folded.devicePixelRatio();
-        QImage source = folded;
-        source.setDevicePixelRatio(1);
-        QPainter(&base).drawImage(QRectF(QPointF(), QSizeF(folded.size()) * factor), source);
+        QPainter(&base).drawImage(QRectF(QPointF(), QSizeF(folded.size()) * factor), folded,
+                                  QRectF(folded.rect()));
     }
     base.setDevicePixelRatio(ratio);
     return base;
