@@ -2,8 +2,8 @@
 // order, all positions in twips, the way a form file describes a form.
 #pragma once
 
-#include "platform/FormDescription.h"
-#include "platform/LineElement.h"
+#include "platform/core/FormDescription.h"
+#include "platform/core/LineElement.h"
 
 #include <array>
 

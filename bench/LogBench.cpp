@@ -67,14 +67,14 @@ class RealisticRecords
 public:
     Record next()
     {
-        const double t = 12.0 + 14.0 * std::sin(double(index++) * 2e-4) + noise(random);
+        const double t = 12.0 + 14.0 * std::sin(double(index_++) * 2e-4) + noise_(random_);
         return recordFor(t);
     }
 
 private:
-    uint64_t index = 0;
-    std::mt19937_64 random { 1 };
-    std::normal_distribution<double> noise { 0.0, 0.2 };
+    uint64_t index_ = 0;
+    std::mt19937_64 random_ { 1 };
+    std::normal_distribution<double> noise_ { 0.0, 0.2 };
 };
 
 // Any record the decoder accepts, signs and counts drawn at random.
@@ -83,7 +83,7 @@ class RandomRecords
 public:
     Record next()
     {
-        const uint64_t bits = random();
+        const uint64_t bits = random_();
         const uint8_t perDegree = static_cast<uint8_t>(1 + (bits & 0xFF) % 255);
         const uint8_t remain = static_cast<uint8_t>((bits >> 8 & 0xFFFF) % (perDegree + 1u));
         const uint8_t sign = bits >> 24 & 1 ? 255 : static_cast<uint8_t>(bits >> 32 & 0x7F);
@@ -94,7 +94,7 @@ public:
     }
 
 private:
-    std::mt19937_64 random { 2 };
+    std::mt19937_64 random_ { 2 };
 };
 
 template<typename Source> void writeLog(const std::string &path, uint64_t bytes, Source source)

@@ -59,15 +59,15 @@ int smoothCurve(const std::vector<int> &keys, int step, int sample)
 class Jitter
 {
 public:
-    explicit Jitter(uint32_t seed) : state(seed) { }
+    explicit Jitter(uint32_t seed) : state_(seed) { }
     int next()
     {
-        state = state * 1103515245u + 12345u;
-        return static_cast<int>((state >> 16) % 3) - 1;
+        state_ = state_ * 1103515245u + 12345u;
+        return static_cast<int>((state_ >> 16) % 3) - 1;
     }
 
 private:
-    uint32_t state;
+    uint32_t state_;
 };
 
 // A solar water heater's collector, one reading every five minutes from 06:00 to 05:55 the next

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/Controls.h"
-#include "platform/FormDescription.h"
+#include "platform/core/FormDescription.h"
 
 #include <functional>
 #include <map>

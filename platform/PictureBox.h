@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/Controls.h"
-#include "platform/LineElement.h"
+#include "platform/core/LineElement.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 // A form with nothing but a File menu, for tests of the platform layer on its own.
 #pragma once
 
-#include "platform/FormDescription.h"
+#include "platform/core/FormDescription.h"
 
 inline constexpr FontFace EmptyFormFaces[] { { "DejaVu Sans", 9 } };
 inline constexpr FontRow EmptyFormFont { EmptyFormFaces, false };

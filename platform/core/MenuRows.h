@@ -1,7 +1,7 @@
 // How a form's menu rows become menus.
 #pragma once
 
-#include "platform/FormDescription.h"
+#include "platform/core/FormDescription.h"
 
 #include <span>
 

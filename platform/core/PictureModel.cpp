@@ -14,15 +14,15 @@ PixelLine PictureModel::line(float x1, float y1, float x2, float y2, uint32_t co
 {
     const PixelLine pixels { checkedPixel(x1, y1, twipsPerPixel),
                              checkedPixel(x2, y2, twipsPerPixel), unpackColour(colour) };
-    (autoRedraw ? persistent : screen).push_back({ x1, y1, x2, y2, pixels.colour });
+    (autoRedraw ? persistent_ : screen_).push_back({ x1, y1, x2, y2, pixels.colour });
     return pixels;
 }
 
 void PictureModel::cls()
 {
-    persistent.clear();
-    screen.clear();
-    folded = false;
+    persistent_.clear();
+    screen_.clear();
+    folded_ = false;
 }
 
 void PictureModel::setLineElements(std::span<const LineElement> lines, double twipsPerPixel)
@@ -33,7 +33,7 @@ void PictureModel::setLineElements(std::span<const LineElement> lines, double tw
         checkedPixel(line.X2, line.Y2, twipsPerPixel);
         kept.push_back({ line.X1, line.Y1, line.X2, line.Y2, unpackColour(line.BorderColor) });
     }
-    elements = std::move(kept);
+    elements_ = std::move(kept);
 }
 
 std::vector<PixelLine> PictureModel::pixelsOf(std::span<const TwipsLine> lines,
@@ -52,27 +52,27 @@ std::vector<PixelLine> PictureModel::pixelsOf(std::span<const TwipsLine> lines,
 
 std::vector<PixelLine> PictureModel::persistentLines(double twipsPerPixel) const
 {
-    return pixelsOf(persistent, twipsPerPixel);
+    return pixelsOf(persistent_, twipsPerPixel);
 }
 
 std::vector<PixelLine> PictureModel::screenLines(double twipsPerPixel) const
 {
-    return pixelsOf(screen, twipsPerPixel);
+    return pixelsOf(screen_, twipsPerPixel);
 }
 
 std::vector<PixelLine> PictureModel::elementLines(double twipsPerPixel) const
 {
-    return pixelsOf(elements, twipsPerPixel);
+    return pixelsOf(elements_, twipsPerPixel);
 }
 
 std::vector<PixelLine> PictureModel::takeFolded(double twipsPerPixel)
 {
     // At KeptLines rather than past it, so the list never grows beyond that capacity.
-    if (persistent.size() < KeptLines)
+    if (persistent_.size() < KeptLines)
         return {};
-    const auto oldest = std::span(persistent).first(persistent.size() / 2);
+    const auto oldest = std::span(persistent_).first(persistent_.size() / 2);
     std::vector<PixelLine> pixels = pixelsOf(oldest, twipsPerPixel);
-    persistent.erase(persistent.begin(), persistent.begin() + std::ptrdiff_t(oldest.size()));
-    folded = true;
+    persistent_.erase(persistent_.begin(), persistent_.begin() + std::ptrdiff_t(oldest.size()));
+    folded_ = true;
     return pixels;
 }

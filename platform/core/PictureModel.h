@@ -1,7 +1,7 @@
 // What a picture box shows, kept in twips so that any backend can draw it again at any scale.
 #pragma once
 
-#include "platform/LineElement.h"
+#include "platform/core/LineElement.h"
 #include "platform/core/Twips.h"
 
 #include <cstddef>
@@ -47,7 +47,7 @@ public:
     PixelLine line(float x1, float y1, float x2, float y2, uint32_t colour, double twipsPerPixel);
     void cls();
     // The screen's lines are gone: the box was hidden or its window minimised.
-    void dropScreenLines() { screen.clear(); }
+    void dropScreenLines() { screen_.clear(); }
     // Checked at `twipsPerPixel` as Line checks its ends.
     void setLineElements(std::span<const LineElement> elements, double twipsPerPixel);
 
@@ -58,10 +58,10 @@ public:
     std::vector<PixelLine> elementLines(double twipsPerPixel) const;
 
     // Whether the persistent drawing holds anything since the last Cls, folded lines included.
-    bool hasPersistent() const { return !persistent.empty() || folded; }
+    bool hasPersistent() const { return !persistent_.empty() || folded_; }
     // Whether lines were folded since the last Cls: the backend's bitmap of them is then the
     // base that the kept lines are drawn on.
-    bool hasFolded() const { return folded; }
+    bool hasFolded() const { return folded_; }
     // Once the persistent drawing holds KeptLines, its oldest half, at `twipsPerPixel`, for
     // the backend to draw into its base bitmap; the model keeps the rest. Empty otherwise.
     std::vector<PixelLine> takeFolded(double twipsPerPixel);
@@ -74,8 +74,8 @@ private:
     };
     static std::vector<PixelLine> pixelsOf(std::span<const TwipsLine> lines, double twipsPerPixel);
 
-    std::vector<TwipsLine> persistent;
-    std::vector<TwipsLine> screen;
-    std::vector<TwipsLine> elements;
-    bool folded = false;
+    std::vector<TwipsLine> persistent_;
+    std::vector<TwipsLine> screen_;
+    std::vector<TwipsLine> elements_;
+    bool folded_ = false;
 };

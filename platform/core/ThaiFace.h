@@ -1,7 +1,7 @@
 // Which installed face writes a control's Thai text, from the row of faces the layout gives.
 #pragma once
 
-#include "platform/FormDescription.h"
+#include "platform/core/FormDescription.h"
 
 #include <functional>
 #include <string>

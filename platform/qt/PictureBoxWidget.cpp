@@ -129,16 +129,16 @@ void PictureBoxWidget::Line(float x1, float y1, float x2, float y2, uint32_t col
     // A box placed before it is shown has its size but no resize event yet.
     if (!placedNow())
         place();
-    const PixelLine line = model.line(x1, y1, x2, y2, colour, twipsPerPixel(this));
-    if (model.autoRedraw) {
-        if (persistent.isNull())
-            persistent = baseImage();
-        if (!drawLine(persistent, line))
+    const PixelLine line = model_.line(x1, y1, x2, y2, colour, twipsPerPixel(this));
+    if (model_.autoRedraw) {
+        if (persistent_.isNull())
+            persistent_ = baseImage();
+        if (!drawLine(persistent_, line))
             throw Error(ErrorKind::Drawing, "the chart's image cannot be drawn on");
         foldOldest();
     } else {
         const std::vector<Run> runs = runsOf({ line });
-        screenRuns.insert(screenRuns.end(), runs.begin(), runs.end());
+        screenRuns_.insert(screenRuns_.end(), runs.begin(), runs.end());
     }
     // span() rather than QRect(from, to).normalized(): a line that rises by one pixel would
     // give an empty rectangle, and its pixels would never reach the screen.
@@ -149,36 +149,36 @@ void PictureBoxWidget::Line(float x1, float y1, float x2, float y2, uint32_t col
 
 void PictureBoxWidget::Cls()
 {
-    model.cls();
-    folded = QImage();
+    model_.cls();
+    folded_ = QImage();
     // Once made, the persistent image is refilled rather than dropped: a large image made anew
     // at every New would leave holes in the heap that small long-lived pieces then pin.
-    if (!persistent.isNull())
-        persistent.fill(background);
-    screenRuns.clear();
+    if (!persistent_.isNull())
+        persistent_.fill(background_);
+    screenRuns_.clear();
     update();
 }
 
 QImage PictureBoxWidget::image() const
 {
-    if (!persistent.isNull())
-        return persistent;
+    if (!persistent_.isNull())
+        return persistent_;
     QImage blank(innerPixels().size(), QImage::Format_RGB32);
-    blank.fill(background);
+    blank.fill(background_);
     return blank;
 }
 
 void PictureBoxWidget::setBackColor(const QColor &colour)
 {
-    background = colour;
+    background_ = colour;
     Cls();
 }
 
 void PictureBoxWidget::setLineElements(std::vector<LineElement> elements)
 {
     const double tpp = twipsPerPixel(this);
-    model.setLineElements(elements, tpp);
-    elementRuns = runsOf(model.elementLines(tpp));
+    model_.setLineElements(elements, tpp);
+    elementRuns_ = runsOf(model_.elementLines(tpp));
     update();
 }
 
@@ -207,13 +207,13 @@ void PictureBoxWidget::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRectF inner = layoutRect(innerPixels(), devicePixelRatioF());
     painter.setClipRect(inner & QRectF(event->rect()));
-    if (persistent.isNull())
-        painter.fillRect(inner, background);
+    if (persistent_.isNull())
+        painter.fillRect(inner, background_);
     else
-        painter.drawImage(inner, persistent);
-    fillRuns(painter, screenRuns);
+        painter.drawImage(inner, persistent_);
+    fillRuns(painter, screenRuns_);
     // The line elements come last so that nothing drawn covers them.
-    fillRuns(painter, elementRuns);
+    fillRuns(painter, elementRuns_);
 }
 
 QRect PictureBoxWidget::innerPixels() const
@@ -247,7 +247,7 @@ void PictureBoxWidget::fillRuns(QPainter &painter, const std::vector<Run> &runs)
 
 bool PictureBoxWidget::placedNow() const
 {
-    return placedRatio == devicePixelRatioF() && placedSize == innerPixels().size();
+    return placedRatio_ == devicePixelRatioF() && placedSize_ == innerPixels().size();
 }
 
 // The background with the folded lines on it, scaled from the scale they were folded at (the
@@ -256,11 +256,11 @@ QImage PictureBoxWidget::baseImage() const
 {
     const qreal ratio = devicePixelRatioF();
     QImage base(innerPixels().size(), QImage::Format_RGB32);
-    base.fill(background);
-    if (!folded.isNull()) {
-        const qreal factor = ratio / folded.devicePixelRatio();
-        QPainter(&base).drawImage(QRectF(QPointF(), QSizeF(folded.size()) * factor), folded,
-                                  QRectF(folded.rect()));
+    base.fill(background_);
+    if (!folded_.isNull()) {
+        const qreal factor = ratio / folded_.devicePixelRatio();
+        QPainter(&base).drawImage(QRectF(QPointF(), QSizeF(folded_.size()) * factor), folded_,
+                                  QRectF(folded_.rect()));
     }
     base.setDevicePixelRatio(ratio);
     return base;
@@ -271,27 +271,27 @@ QImage PictureBoxWidget::baseImage() const
 void PictureBoxWidget::place()
 {
     const double tpp = twipsPerPixel(this);
-    placedSize = innerPixels().size();
-    placedRatio = devicePixelRatioF();
-    if (model.hasPersistent() || !persistent.isNull()) {
-        persistent = baseImage();
-        for (const PixelLine &line : model.persistentLines(tpp))
-            drawLine(persistent, line);
+    placedSize_ = innerPixels().size();
+    placedRatio_ = devicePixelRatioF();
+    if (model_.hasPersistent() || !persistent_.isNull()) {
+        persistent_ = baseImage();
+        for (const PixelLine &line : model_.persistentLines(tpp))
+            drawLine(persistent_, line);
     }
-    screenRuns = runsOf(model.screenLines(tpp));
-    elementRuns = runsOf(model.elementLines(tpp));
+    screenRuns_ = runsOf(model_.screenLines(tpp));
+    elementRuns_ = runsOf(model_.elementLines(tpp));
     update();
 }
 
 // Past the lines the model keeps exactly, the oldest go into the folded image at this scale.
 void PictureBoxWidget::foldOldest()
 {
-    const std::vector<PixelLine> oldest = model.takeFolded(twipsPerPixel(this));
+    const std::vector<PixelLine> oldest = model_.takeFolded(twipsPerPixel(this));
     if (oldest.empty())
         return;
-    folded = baseImage();
+    folded_ = baseImage();
     for (const PixelLine &line : oldest)
-        drawLine(folded, line);
+        drawLine(folded_, line);
 }
 
 void PictureBoxWidget::resizeEvent(QResizeEvent *event)
@@ -304,8 +304,8 @@ void PictureBoxWidget::resizeEvent(QResizeEvent *event)
 void PictureBoxWidget::hideEvent(QHideEvent *event)
 {
     QFrame::hideEvent(event);
-    model.dropScreenLines();
-    screenRuns.clear();
+    model_.dropScreenLines();
+    screenRuns_.clear();
 }
 
 void PictureBoxWidget::mouseMoveEvent(QMouseEvent *event)

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/LineElement.h"
+#include "platform/core/LineElement.h"
 #include "platform/core/PictureModel.h"
 
 class QPainter;
@@ -24,8 +24,8 @@ class PictureBoxWidget : public QFrame
 public:
     explicit PictureBoxWidget(QWidget *parent = nullptr);
 
-    bool AutoRedraw() const { return model.autoRedraw; }
-    void setAutoRedraw(bool on) { model.autoRedraw = on; }
+    bool AutoRedraw() const { return model_.autoRedraw; }
+    void setAutoRedraw(bool on) { model_.autoRedraw = on; }
     void Line(float x1, float y1, float x2, float y2, uint32_t colour);
     void Cls();
     void setLineElements(std::vector<LineElement> elements);
@@ -65,16 +65,16 @@ private:
     std::vector<Run> runsOf(const std::vector<PixelLine> &lines) const;
     void fillRuns(QPainter &painter, const std::vector<Run> &runs) const;
 
-    PictureModel model;
-    QColor background = Qt::white;
+    PictureModel model_;
+    QColor background_ = Qt::white;
     // Made when first drawn on, so that a box nobody has drawn on costs no memory and paints as
     // a plain fill; null: the background only.
-    QImage persistent;
+    QImage persistent_;
     // The lines the model folded, on the background, at the scale they were folded at.
-    QImage folded;
-    std::vector<Run> screenRuns;
-    std::vector<Run> elementRuns;
+    QImage folded_;
+    std::vector<Run> screenRuns_;
+    std::vector<Run> elementRuns_;
     // The size and ratio the image and the runs were made at.
-    QSize placedSize;
-    qreal placedRatio = 0;
+    QSize placedSize_;
+    qreal placedRatio_ = 0;
 };

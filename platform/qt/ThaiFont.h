@@ -1,7 +1,7 @@
 // Fonts for Thai text chosen by family name, so the same list serves every machine.
 #pragma once
 
-#include "platform/FormDescription.h"
+#include "platform/core/FormDescription.h"
 
 #include <QFont>
 #include <span>

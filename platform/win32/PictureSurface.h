@@ -2,8 +2,8 @@
 // at the window's dpi, the line elements above, and the pointer in twips.
 #pragma once
 
-#include "platform/LineElement.h"
 #include "platform/PictureBox.h"
+#include "platform/core/LineElement.h"
 #include "platform/core/PictureModel.h"
 #include "platform/win32/Native.h"
 

@@ -1,7 +1,7 @@
 // Fonts for Thai text.
 #pragma once
 
-#include "platform/FormDescription.h"
+#include "platform/core/FormDescription.h"
 
 #include <windows.h>
 

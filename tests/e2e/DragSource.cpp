@@ -17,17 +17,17 @@ namespace {
 class DragSource : public QWidget
 {
 public:
-    explicit DragSource(const QStringList &paths) : paths(paths) { }
+    explicit DragSource(const QStringList &paths) : paths_(paths) { }
 
 protected:
     void mousePressEvent(QMouseEvent *) override
     {
         auto *data = new QMimeData;
         QList<QUrl> urls;
-        for (const QString &path : paths)
+        for (const QString &path : paths_)
             urls << QUrl::fromLocalFile(path);
         data->setUrls(urls);
-        data->setText(paths.join('\n'));
+        data->setText(paths_.join('\n'));
         auto *drag = new QDrag(this);
         drag->setMimeData(data);
         connect(drag, &QDrag::actionChanged, this,
@@ -49,7 +49,7 @@ private:
                                            : "none";
     }
 
-    QStringList paths;
+    QStringList paths_;
 };
 
 } // namespace
