@@ -161,9 +161,7 @@ fi
 
 # The dialog itself refuses a folder (it opens it) and a name that does not exist (it warns and
 # stays); the program never gets either name and nothing appears on disk.
-e2e_click_open
-dialog=$(e2e_wait_for_window "." 10) || e2e_fail "the open-file dialog did not appear"
-e2e_wait_until_painted "$dialog"
+dialog=$(e2e_show_open_dialog)
 e2e_type_into "$dialog" "$(e2e_dialog_name "$logs/folder")"
 typed=$(import -window "$dialog" rgb:- | md5sum)
 e2e_key_into "$dialog" Return
