@@ -262,10 +262,12 @@ e2e_dialog_name() { if [ -n "$E2E_WINDOWS" ]; then e2e_wine_path "$1"; else echo
 
 # e2e_show_open_dialog: Open from the toolbar; prints the open-file dialog's id once it is drawn.
 # Where none has come within ten seconds it aims and clicks again, up to three times, as
-# e2e_pointer_over_chart goes again for a lost move. It clicks only where the pointer rests on
-# the main window and no other window of the program shows: the dialog comes over the button,
-# and a click there would act on it. A click that reaches a program still busy with the one
-# before finds the dialog open and the main window taking no input.
+# e2e_pointer_over_chart goes again for a lost move; a dialog that is only slow (a sanitized
+# build under strace on a busy machine can take most of ten seconds) is found in any round. It
+# clicks only where the pointer rests on the main window and no other window of the program
+# shows: the dialog comes over the button, and a click there would act on it. A click that
+# reaches a program still busy with the one before finds the dialog open and the main window
+# taking no input.
 e2e_show_open_dialog() {
     local attempt dialog window
     for attempt in 1 2 3; do
