@@ -109,8 +109,23 @@ at_scale() {
     [ "$(e2e_count_colour "$shot" 255,0,0 "$chart_on")" -eq 0 ] || e2e_fail "red at start"
     e2e_log "scale $s: layout; the chart inside from $left,$top"
 
+    # settle_with_red CONDITION: waits until the count of red pixels in the chart, red, meets the
+    # condition ("red > 0", say), then until the picture stops changing. The load may still run
+    # when the dialog has gone, and a slow program's picture can hold still before it draws.
+    settle_with_red() {
+        local deadline=$((SECONDS + 20)) red
+        while true; do
+            wl_screenshot_client "$shot"
+            red=$(e2e_count_colour "$shot" 255,0,0 "$chart_on")
+            (($1)) && break
+            [ $SECONDS -lt $deadline ] || return 1
+            sleep 0.1
+        done
+        wl_settle "$shot"
+    }
+
     wl_open "$E2E_TMP/logs/flat.log"
-    wl_settle "$shot" "$shot"
+    settle_with_red "red > 0" || e2e_fail "no trace drawn (scale $s)"
     chart_exact "$shot"
     row=$((top + trace_y))
     e2e_log "scale $s: Open, the grid and the trace, $red red pixels in the chart's row $trace_y"
@@ -141,8 +156,7 @@ at_scale() {
     e2e_log "scale $s: Copy image, $size, as on the screen"
 
     wl_menu n
-    wl_settle "$shot" "$shot"
-    [ "$(e2e_count_colour "$shot" 255,0,0 "$chart_on")" -eq 0 ] || e2e_fail "New left red pixels"
+    settle_with_red "red == 0" || e2e_fail "New left red pixels"
     expect $green $((left + grid_x)) $row "New removed the grid"
     e2e_log "scale $s: New"
 

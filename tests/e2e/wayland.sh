@@ -5,7 +5,9 @@
 #
 # sway will not run as root, so as root the compositor and the viewer run as the system user
 # vok-e2e, created when missing; files the viewer opens must be readable by it. What that user
-# runs is copied into its home, since the checkout may be private to its owner. The viewer's
+# runs is copied into its home, since the checkout may be private to its owner. Keys do not
+# repeat: Qt repeats a key itself until it reads the release, which a slow program (a sanitized
+# build on a busy machine) may read after the repeat delay, typing a letter twice. The viewer's
 # window floats undecorated at the output's top-left corner, so its client area is the window's
 # bottom E2E_CLIENT_HEIGHT logical pixels. "Device" pixels are the output's, at its scale, which
 # may be fractional: the client area then starts at a fraction of a device pixel, which Qt rounds
@@ -49,6 +51,7 @@ xwayland disable
 output HEADLESS-1 mode ${WL_MODE[0]}x${WL_MODE[1]} scale 1
 default_border none
 default_floating_border none
+input type:keyboard repeat_rate 0
 for_window [app_id="$WL_APP_ID"] floating enable, move position 0 0
 EOF
     chmod 0644 "$E2E_TMP/sway.conf"
@@ -209,7 +212,16 @@ wl_screenshot_client() {
 # wl_keys WTYPE-ARGUMENTS: keys to the focused window. wtype's keyboard loses what it sends in
 # its first moments, hence the pause.
 wl_keys() { "${WL_RUN[@]}" wtype -s 700 "$@"; }
-wl_menu() { wl_keys -M alt f -m alt -s 200 "$1"; }
+
+# wl_menu LETTER: the File menu's item with that access key. The letter goes once the menu has
+# come over the client area and is drawn: a slow program (a sanitized build on a busy machine)
+# opens it later than any fixed pause, and a letter before that would go to the main window.
+wl_menu() {
+    wl_screenshot_client "$E2E_TMP/menu.png"
+    wl_keys -M alt f -m alt
+    wl_settle "$E2E_TMP/menu.png" "$E2E_TMP/menu.png"
+    wl_keys "$1"
+}
 
 # wl_point X Y: the pointer to device pixel X, Y of the output; returns once the compositor has
 # passed the move on, so that keys sent afterwards reach the viewer after it.
