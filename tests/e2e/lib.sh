@@ -261,7 +261,7 @@ e2e_key_into() {
 e2e_dialog_name() { if [ -n "$E2E_WINDOWS" ]; then e2e_wine_path "$1"; else echo "$1"; fi; }
 
 # e2e_show_open_dialog: Open from the toolbar; prints the open-file dialog's id once it is drawn.
-# Where none has come within ten seconds it aims and clicks again, up to three times, as
+# Where none has come within ten seconds it aims and clicks again, three clicks at most, as
 # e2e_pointer_over_chart goes again for a lost move; a dialog that is only slow (a sanitized
 # build under strace on a busy machine can take most of ten seconds) is found in any round. It
 # clicks only where the pointer rests on the main window and no other window of the program
