@@ -263,11 +263,11 @@ e2e_dialog_name() { if [ -n "$E2E_WINDOWS" ]; then e2e_wine_path "$1"; else echo
 # e2e_show_open_dialog: Open from the toolbar; prints the open-file dialog's id once it is drawn.
 # Where none has come within ten seconds it aims and clicks again, three clicks at most, as
 # e2e_pointer_over_chart goes again for a lost move; a dialog that is only slow (a sanitized
-# build under strace on a busy machine can take most of ten seconds) is found in any round. It
-# clicks only where the pointer rests on the main window and no other window of the program
-# shows: the dialog comes over the button, and a click there would act on it. A click that
-# reaches a program still busy with the one before finds the dialog open and the main window
-# taking no input.
+# build's first one on a busy machine has come eleven seconds after the click) is found in any
+# round. It clicks only where the pointer rests on the main window and no other window of the
+# program shows: the dialog comes over the button, and a click there would act on it. A click
+# that reaches a program still busy with the one before finds the dialog open and the main
+# window taking no input.
 e2e_show_open_dialog() {
     local attempt dialog window
     for attempt in 1 2 3; do
@@ -287,15 +287,16 @@ e2e_show_open_dialog() {
 }
 
 # e2e_open_file PATH: Open from the toolbar, the path typed into the dialog's name field, then
-# Return. Waits for the dialog to close; the load may still run. Callers wait for its message
-# box, or call e2e_expect_no_message, which returns once the load has ended.
+# Return. Waits for the dialog to close, as long as it may take to come; the load may still run.
+# Callers wait for its message box, or call e2e_expect_no_message, which returns once the load
+# has ended.
 e2e_open_file() {
     local path dialog
     path=$(e2e_dialog_name "$1")
     dialog=$(e2e_show_open_dialog)
     e2e_type_into "$dialog" "$path"
     e2e_key_into "$dialog" Return
-    e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close for $path"
+    e2e_wait_for_no_window "$dialog" 30 || e2e_fail "the open-file dialog did not close for $path"
 }
 
 # e2e_cancel_open: Open from the toolbar, then Escape in the dialog.
@@ -303,7 +304,7 @@ e2e_cancel_open() {
     local dialog
     dialog=$(e2e_show_open_dialog)
     e2e_key_into "$dialog" Escape
-    e2e_wait_for_no_window "$dialog" 10 || e2e_fail "the open-file dialog did not close"
+    e2e_wait_for_no_window "$dialog" 30 || e2e_fail "the open-file dialog did not close"
 }
 
 # e2e_wait_for_message SECONDS: waits for a message box; prints its id.
