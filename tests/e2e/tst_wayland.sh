@@ -195,16 +195,21 @@ moves() {
     e2e_expect_exit
 }
 
+# Every run at one scale comes before the moves, which leave a second output behind.
 at_scale 1 -0.625
+fractional=yes
 if why=$(wl_no_fractional "$binary"); then
     echo "SKIP scales 1.25, 1.5 and 1.75, and moves 1 to 1.5 and 1.25 to 2: $why"
+    fractional=""
 else
     at_scale 1.25 -0.5
     at_scale 1.5 -0.417
     at_scale 1.75 -0.357
-    moves 1 1.5
-    moves 1.25 2
 fi
 at_scale 2 -0.313
 moves 1 2 1
+if [ -n "$fractional" ]; then
+    moves 1 1.5
+    moves 1.25 2
+fi
 echo "1 passed, 0 failed"
