@@ -1,5 +1,5 @@
 // The program's run-time on Windows: common controls, COM for the dialogs and pictures, the
-// screen's real dpi, and the message loop.
+// screen's real dpi, the libraries loaded on demand, and the message loop.
 #include "platform/Application.h"
 
 #include "platform/win32/Application.h"
@@ -8,12 +8,42 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <string>
+
 struct Application::Native
 {
-    bool comStarted = false;
 };
 
+namespace {
+
+bool comTried = false;
+bool comStarted = false;
+
+} // namespace
+
 HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+
+FARPROC systemProcedure(const wchar_t *library, const char *name)
+{
+    // From the system folder only, never from the program's or the current folder. The library
+    // stays loaded for the rest of the run.
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    const HMODULE module = LoadLibraryW((std::wstring(folder, length) + L'\\' + library).c_str());
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
+void startCom()
+{
+    if (comTried)
+        return;
+    comTried = true;
+    const auto initialise
+            = systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    comStarted = initialise && SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED));
+}
 
 Application::Application(int, char *[]) : native_(std::make_unique<Native>())
 {
@@ -24,14 +54,14 @@ Application::Application(int, char *[]) : native_(std::make_unique<Native>())
     const INITCOMMONCONTROLSEX controls { sizeof controls,
                                           ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&controls);
-    // The open-file dialog hosts shell components, which want a single-threaded apartment.
-    native_->comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 Application::~Application()
 {
-    if (native_->comStarted)
-        CoUninitialize();
+    if (comStarted)
+        if (const auto end
+            = systemFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize"))
+            end();
 }
 
 int Application::run()

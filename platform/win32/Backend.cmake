@@ -23,7 +23,9 @@ target_sources(gui PRIVATE
     platform/win32/ErrorGuard.cpp
     platform/win32/BusyCursor.cpp
 )
-target_link_libraries(gui PUBLIC gdi32 user32 comctl32 comdlg32 ole32 oleaut32 shell32 uuid)
+# The shell's, COM's and the dialogs' libraries are not linked: systemFunction loads them at
+# first use, so that the start does not wait for them.
+target_link_libraries(gui PUBLIC gdi32 user32 comctl32 uuid)
 
 # The version for the resource script.
 file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/win32/Version.h CONTENT [[

@@ -3,6 +3,7 @@
 #include "platform/DeviceContext.h"
 
 #include "platform/Form.h"
+#include "platform/win32/Application.h"
 #include "platform/win32/DeviceContextNative.h"
 #include "platform/win32/Native.h"
 
@@ -83,10 +84,13 @@ Picture createBitmapPicture(Bitmap bitmap)
     description.picType = PICTYPE_BITMAP;
     description.bmp.hbitmap = bitmap.native().bitmap.get();
     description.bmp.hpal = bitmap.native().palette.get();
+    static const auto createPicture = systemFunction<decltype(OleCreatePictureIndirect)>(
+            L"oleaut32.dll", "OleCreatePictureIndirect");
     IDispatch *dispatch = nullptr;
     // The picture owns the bitmap and the palette from here on.
-    if (FAILED(OleCreatePictureIndirect(&description, IID_IDispatch, TRUE,
-                                        reinterpret_cast<void **>(&dispatch))))
+    if (!createPicture
+        || FAILED(createPicture(&description, IID_IDispatch, TRUE,
+                                reinterpret_cast<void **>(&dispatch))))
         return {};
     static_cast<void>(bitmap.native().bitmap.release());
     static_cast<void>(bitmap.native().palette.release());

@@ -19,6 +19,7 @@ namespace {
 
 constexpr DWORD FormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT FirstControlId = 100;
+constexpr UINT AddToolTipsMessage = WM_APP;
 
 // Windows alive, from their first message to their last; the program ends when the last one is
 // gone.
@@ -90,6 +91,11 @@ LRESULT handleMessage(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETFOCUS:
         restoreFocus(form);
         return 0;
+    case AddToolTipsMessage:
+        for (const auto &[window, control] : form.byWindow)
+            if (control->row && control->row->toolTip)
+                addToolTip(form, window, control->row->toolTip);
+        return 0;
     case WM_DESTROY:
         if (forget(form))
             PostQuitMessage(0);
@@ -148,9 +154,10 @@ void createWindow(Form::Native &form, const FormDescription &description)
     RECT outer { client.left, client.top, client.left + client.width, client.top + client.height };
     AdjustWindowRectEx(&outer, FormStyle, !description.menus.empty(), 0);
     const std::wstring caption = toWide(description.caption);
-    if (!CreateWindowExW(0, FormClass, caption.c_str(), FormStyle, outer.left, outer.top,
-                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                         instance(), &form))
+    // It takes files dropped from a file manager.
+    if (!CreateWindowExW(WS_EX_ACCEPTFILES, FormClass, caption.c_str(), FormStyle, outer.left,
+                         outer.top, outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                         nullptr, instance(), &form))
         throw Error(ErrorKind::Drawing, "cannot make the window: " + systemMessage(GetLastError()));
 }
 
@@ -184,7 +191,6 @@ void Form::load(const FormDescription &description)
     // Desktops that show a large icon (task switchers, docks) get the icon's largest picture.
     SendMessageW(form.window, WM_SETICON, ICON_BIG, LPARAM(loadIcon(icon, 48)));
     SendMessageW(form.window, WM_SETICON, ICON_SMALL, LPARAM(loadIcon(icon, 16)));
-    DragAcceptFiles(form.window, TRUE);
 
     UINT id = FirstControlId;
     for (const ControlRow &row : description.controls) {
@@ -201,8 +207,6 @@ void Form::load(const FormDescription &description)
         SetWindowPos(native.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         form.byWindow[native.window] = &native;
         form.byId[id++] = &native;
-        if (row.toolTip)
-            addToolTip(form, native.window, row.toolTip);
         controls_.emplace(row.name, std::move(control));
     }
     // A menu bar that cannot be made is not fatal: the toolbar has every command of it.
@@ -214,6 +218,9 @@ void Form::load(const FormDescription &description)
     fitClientArea(form);
     for (const char *name : description.focusOrder)
         form.focusOrder.push_back(controlNamed(name).native().window);
+    // Tool tips show only when the pointer rests on a control, which no message can ask for
+    // before this one is handled: they are made once the window is shown and painted.
+    PostMessageW(form.window, AddToolTipsMessage, 0, 0);
 }
 
 void Form::Show()

@@ -4,6 +4,7 @@
 #include "platform/core/Error.h"
 #include "platform/core/FileFilter.h"
 #include "platform/core/win32/Text.h"
+#include "platform/win32/Application.h"
 #include "platform/win32/Native.h"
 
 #include <commdlg.h>
@@ -43,9 +44,16 @@ std::string chooseWithDialog(HWND owner, const std::wstring &filter)
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = DWORD(name.size());
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (GetOpenFileNameW(&dialog))
+    static const auto open
+            = systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static const auto lastError = systemFunction<decltype(CommDlgExtendedError)>(
+            L"comdlg32.dll", "CommDlgExtendedError");
+    if (!open || !lastError)
+        throw Error(ErrorKind::Dialog, "the open-file dialog is missing from this system");
+    startCom();
+    if (open(&dialog))
         return toUtf8(name.c_str());
-    if (const DWORD error = CommDlgExtendedError())
+    if (const DWORD error = lastError())
         throw Error(ErrorKind::Dialog,
                     "the open-file dialog failed (common dialog error " + std::to_string(error)
                             + ")");
