@@ -120,5 +120,13 @@ import -window root -crop "${w}x${h}+${x}+${y}" +repage "$window"
 [ "$(e2e_pixel "$window" 646 $((client_top + 430)))" = "$chart" ] || e2e_fail "the chart changed size"
 [ "$(e2e_pixel "$window" 647 $((client_top + 431)))" != "$chart" ] || e2e_fail "the chart grew"
 
+# The New button's tool tip shows when the pointer rests on it (the Qt edition's tool tips are
+# checked by its widget tests).
+if [ -n "$E2E_WINDOWS" ]; then
+    e2e_pointer_to $((x + $(e2e_px 187))) $((y + client_top + $(e2e_px 187)))
+    for _ in $(seq 100); do [ -n "$(e2e_other_windows)" ] && break; sleep 0.1; done
+    [ -n "$(e2e_other_windows)" ] || e2e_fail "no tool tip over the New button"
+fi
+
 e2e_app_alive || e2e_fail "the program ended"
 echo "1 passed, 0 failed"
