@@ -76,7 +76,7 @@ std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row
         native->backBrush.reset(CreateSolidBrush(native->backColour));
 
     const wchar_t *windowClass = L"STATIC";
-    DWORD style = WS_CHILD | WS_VISIBLE | alignmentStyle(row.kind, row.alignment);
+    DWORD style = ControlStyle | alignmentStyle(row.kind, row.alignment);
     DWORD extendedStyle = 0;
     switch (row.kind) {
     case ControlKind::TextBox:
@@ -89,7 +89,7 @@ std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row
         break;
     case ControlKind::PictureButton:
         windowClass = L"BUTTON";
-        style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+        style = ControlStyle | WS_TABSTOP | BS_OWNERDRAW;
         native->nameIsWindowText = true;
         native->glyph.reset(static_cast<HBITMAP>(
                 LoadImageW(instance(), toWide(row.picture ? row.picture : "").c_str(), IMAGE_BITMAP,

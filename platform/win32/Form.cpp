@@ -201,9 +201,8 @@ void Form::load(const FormDescription &description)
         Control::Native &native = control->native();
         native.row = &row;
         // A later control lies above an earlier one it overlaps, as on the other platforms, and
-        // the earlier one never paints over it, whichever of them repaints last.
-        SetWindowLongPtrW(native.window, GWL_STYLE,
-                          GetWindowLongPtrW(native.window, GWL_STYLE) | WS_CLIPSIBLINGS);
+        // the earlier one never paints over it (its style clips it), whichever of them repaints
+        // last.
         SetWindowPos(native.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         form.byWindow[native.window] = &native;
         form.byId[id++] = &native;

@@ -56,6 +56,9 @@ struct Form::Native
 
 inline constexpr wchar_t FormClass[] = L"KelvaneVokForm";
 
+// Every control is a visible child that never paints over a sibling lying above it.
+inline constexpr DWORD ControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
 // The form whose top-level window this is, kept in the window from its first message to its
 // destruction. Other windows (dialogs, message boxes) keep their own data there: none of them
 // is taken for a form.

@@ -77,10 +77,10 @@ std::unique_ptr<Control> createPictureBox(Form::Native &form, const ControlRow &
             = twipsRectToPixels(row.left, row.top, row.width, row.height, form.twipsPerPixel);
     // The client edge is the classic two-pixel sunken border; the client area inside it is the
     // inner area that coordinates start from.
-    native->window = CreateWindowExW(WS_EX_CLIENTEDGE, pictureBoxClass(), L"",
-                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP, at.left, at.top, at.width,
-                                     at.height, form.window, reinterpret_cast<HMENU>(UINT_PTR(id)),
-                                     instance(), nullptr);
+    native->window
+            = CreateWindowExW(WS_EX_CLIENTEDGE, pictureBoxClass(), L"", ControlStyle | WS_TABSTOP,
+                              at.left, at.top, at.width, at.height, form.window,
+                              reinterpret_cast<HMENU>(UINT_PTR(id)), instance(), nullptr);
     if (!native->window)
         throw Error(ErrorKind::Drawing, "cannot make the chart: " + systemMessage(GetLastError()));
     const COLORREF background = row.backColour == NoColour
