@@ -200,9 +200,8 @@ void Form::load(const FormDescription &description)
                 : createControl(form, row, id, controlFont(form, row));
         Control::Native &native = control->native();
         native.row = &row;
-        // A later control lies above an earlier one it overlaps, as on the other platforms, and
-        // the earlier one never paints over it (its style clips it), whichever of them repaints
-        // last.
+        // A later control lies above an earlier one it overlaps, as on the other platforms; its
+        // clipping style keeps the earlier one from painting over it, whichever repaints last.
         SetWindowPos(native.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         form.byWindow[native.window] = &native;
         form.byId[id++] = &native;
