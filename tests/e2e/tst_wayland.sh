@@ -195,21 +195,18 @@ moves() {
     e2e_expect_exit
 }
 
-# Every run at one scale comes before the moves, which leave a second output behind.
+# Every run at one scale comes first. The moves are one run of one window, whole scales and then,
+# where they can be exact, fractional ones: 1 to 2, 2 to 1, 1 to 1.5, 1.5 to 1.25, 1.25 to 2.
 at_scale 1 -0.625
-fractional=yes
 if why=$(wl_no_fractional "$binary"); then
     echo "SKIP scales 1.25, 1.5 and 1.75, and moves 1 to 1.5 and 1.25 to 2: $why"
-    fractional=""
+    at_scale 2 -0.313
+    moves 1 2 1
 else
     at_scale 1.25 -0.5
     at_scale 1.5 -0.417
     at_scale 1.75 -0.357
-fi
-at_scale 2 -0.313
-moves 1 2 1
-if [ -n "$fractional" ]; then
-    moves 1 1.5
-    moves 1.25 2
+    at_scale 2 -0.313
+    moves 1 2 1 1.5 1.25 2
 fi
 echo "1 passed, 0 failed"
