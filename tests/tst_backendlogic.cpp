@@ -1,7 +1,8 @@
 // What both window-system backends decide alike: the dialog filter's entries, the pixels a line
 // can reach, the mouse handlers' bit sets, the Thai face a row of faces gets, the files a drop
-// opens and the menu rows that open popups.
+// opens, the menu rows that open popups and the controls that lie over earlier ones.
 #include "core/Checks.h"
+#include "platform/core/ControlRows.h"
 #include "platform/core/FileDrop.h"
 #include "platform/core/FileFilter.h"
 #include "platform/core/MenuRows.h"
@@ -10,6 +11,7 @@
 #include "platform/core/Twips.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -132,6 +134,23 @@ const Menus menuBars[] = {
       { "Recent", "File" } },
 };
 
+// Rows at left, top, width, height; the indexes of those over an earlier row.
+struct Stack
+{
+    std::string_view name;
+    std::vector<std::array<int, 4>> places;
+    std::vector<size_t> over;
+};
+
+const Stack stacks[] = {
+    { "edge to edge", { { 0, 0, 375, 375 }, { 375, 0, 375, 375 }, { 0, 375, 375, 10 } }, {} },
+    { "one twip across", { { 0, 0, 375, 375 }, { 374, 0, 375, 375 } }, { 1 } },
+    { "one twip down, the earlier row over", { { 0, 241, 9, 9 }, { 0, 0, 9, 255 } }, { 1 } },
+    { "inside, and one over both",
+      { { 0, 0, 900, 900 }, { 9, 9, 9, 9 }, { 12, 12, 1, 1 } },
+      { 1, 2 } },
+};
+
 } // namespace
 
 TEST_CASE("fileDrop")
@@ -151,6 +170,22 @@ TEST_CASE("menuPopups")
             if (opensPopup(row.rows, menu))
                 popups.push_back(menu.name);
         CHECK(popups == row.popups);
+    }
+}
+
+TEST_CASE("controlStacking")
+{
+    for (const Stack &row : stacks) {
+        INFO("row: ", row.name);
+        std::vector<ControlRow> rows;
+        for (const auto &[left, top, width, height] : row.places)
+            rows.push_back({ "", ControlKind::Caption, left, top, width, height, "", NoColour,
+                             NoColour, nullptr, Alignment::Left, nullptr, nullptr });
+        std::vector<size_t> over;
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (overlapsEarlierControl(rows, i))
+                over.push_back(i);
+        CHECK(over == row.over);
     }
 }
 

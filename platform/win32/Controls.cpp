@@ -1,17 +1,23 @@
-// Text boxes (EDIT), captions (STATIC) and picture buttons (owner-drawn BUTTON) as child
-// windows of the form, placed at their twip positions, with their colours and tool tips.
+// Text boxes (EDIT), picture buttons (owner-drawn BUTTON) and the captions that name a box
+// (STATIC) as child windows of the form, placed at their twip positions, with their colours and
+// tool tips; the other captions drawn by the form itself, which makes the window faster to show.
 #include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/core/ControlRows.h"
 #include "platform/core/Error.h"
 #include "platform/core/PictureModel.h"
 #include "platform/core/Twips.h"
 #include "platform/core/win32/Text.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/Controls.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/PictureBox.h"
 #include "platform/win32/PictureSurface.h"
 
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -56,25 +62,28 @@ void TextBox::setText(std::string_view text)
     SetWindowTextW(native().window, toWide(text).c_str());
 }
 
-// A screen reader names a text box by the caption just before it in the window order, which
-// the layout already gives each caption and its box.
-void Caption::setBuddy(TextBox &) { }
-
 void PictureButton::onClick(Handler handler) { native().click = std::move(handler); }
 
 void MenuItem::onClick(Handler handler) { native().click = std::move(handler); }
 
-std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row, UINT id,
-                                       HFONT font)
+namespace {
+
+std::unique_ptr<Control::Native> describeControl(Form::Native &form, const ControlRow &row, UINT id)
 {
     auto native = std::make_unique<Control::Native>();
     native->form = &form;
+    native->row = &row;
     native->id = id;
     native->foreColour = colourOf(row.foreColour);
     native->backColour = colourOf(row.backColour);
     if (native->backColour != CLR_INVALID)
         native->backBrush.reset(CreateSolidBrush(native->backColour));
+    return native;
+}
 
+void createWindow(Control::Native &native, HFONT font)
+{
+    const ControlRow &row = *native.row;
     const wchar_t *windowClass = L"STATIC";
     DWORD style = ControlStyle | alignmentStyle(row.kind, row.alignment);
     DWORD extendedStyle = 0;
@@ -90,26 +99,50 @@ std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row
     case ControlKind::PictureButton:
         windowClass = L"BUTTON";
         style = ControlStyle | WS_TABSTOP | BS_OWNERDRAW;
-        native->nameIsWindowText = true;
-        native->glyph.reset(static_cast<HBITMAP>(
+        native.nameIsWindowText = true;
+        native.glyph.reset(static_cast<HBITMAP>(
                 LoadImageW(instance(), toWide(row.picture ? row.picture : "").c_str(), IMAGE_BITMAP,
                            0, 0, LR_CREATEDIBSECTION)));
         break;
     case ControlKind::PictureBox:
         throw std::logic_error("a picture box is made by createPictureBox");
     }
-    const PixelRect at
-            = twipsRectToPixels(row.left, row.top, row.width, row.height, form.twipsPerPixel);
+    const PixelRect at = twipsRectToPixels(row.left, row.top, row.width, row.height,
+                                           native.form->twipsPerPixel);
     const std::wstring text = toWide(row.text ? row.text : "");
-    native->window = CreateWindowExW(extendedStyle, windowClass, text.c_str(), style, at.left,
-                                     at.top, at.width, at.height, form.window,
-                                     reinterpret_cast<HMENU>(UINT_PTR(id)), instance(), nullptr);
-    if (!native->window)
+    native.window = CreateWindowExW(
+            extendedStyle, windowClass, text.c_str(), style, at.left, at.top, at.width, at.height,
+            native.form->window, reinterpret_cast<HMENU>(UINT_PTR(native.id)), instance(), nullptr);
+    if (!native.window)
         throw Error(ErrorKind::Drawing,
                     "cannot make the control " + std::string(row.name) + ": "
                             + systemMessage(GetLastError()));
     if (font)
-        SendMessageW(native->window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(native.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+// The colours a caption or text box is drawn in, set in the device context; returns the brush
+// its background is filled with.
+HBRUSH applyColours(const Control::Native &native, HDC dc, bool caption)
+{
+    SetTextColor(dc,
+                 native.foreColour != CLR_INVALID ? native.foreColour
+                                                  : GetSysColor(COLOR_WINDOWTEXT));
+    if (native.backBrush) {
+        SetBkColor(dc, native.backColour);
+        return native.backBrush.get();
+    }
+    // Captions lie on the window's button-face background, text boxes keep the system's.
+    const int system = caption ? COLOR_BTNFACE : COLOR_WINDOW;
+    SetBkColor(dc, GetSysColor(system));
+    return GetSysColorBrush(system);
+}
+
+std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row, UINT id,
+                                       HFONT font)
+{
+    std::unique_ptr<Control::Native> native = describeControl(form, row, id);
+    createWindow(*native, font);
     switch (row.kind) {
     case ControlKind::TextBox:
         return std::make_unique<TextBox>(std::move(native));
@@ -118,6 +151,78 @@ std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row
     default:
         return std::make_unique<PictureButton>(std::move(native));
     }
+}
+
+} // namespace
+
+// A screen reader names a text box by the caption next to it in the window order: a caption
+// that names a box is a window of its own, just below the box.
+void Caption::setBuddy(TextBox &box)
+{
+    Control::Native &caption = native();
+    if (caption.window)
+        return;
+    Form::Native &form = *caption.form;
+    createWindow(caption, controlFont(form, *caption.row));
+    SetWindowPos(caption.window, box.native().window, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    form.byWindow[caption.window] = &caption;
+    form.byId[caption.id] = &caption;
+    std::erase(form.paintedCaptions, &caption);
+}
+
+// A child window is made below those made before it: made from the last, a later control lies
+// above an earlier one it overlaps, as on the other platforms. A caption that lies over none
+// has no window: the form draws it underneath them all.
+void createControls(Form::Native &form, std::span<const ControlRow> rows, UINT firstId,
+                    std::map<std::string, std::unique_ptr<Control>, std::less<>> &controls)
+{
+    for (size_t index = rows.size(); index-- > 0;) {
+        const ControlRow &row = rows[index];
+        const UINT id = firstId + UINT(index);
+        runControlCreationHook(row);
+        std::unique_ptr<Control> control;
+        if (row.kind == ControlKind::PictureBox)
+            control = createPictureBox(form, row, id);
+        else if (row.kind == ControlKind::Caption && !overlapsEarlierControl(rows, index))
+            control = std::make_unique<Caption>(describeControl(form, row, id));
+        else
+            control = createControl(form, row, id, controlFont(form, row));
+        Control::Native &native = control->native();
+        native.row = &row;
+        if (native.window) {
+            form.byWindow[native.window] = &native;
+            form.byId[id] = &native;
+        } else {
+            form.paintedCaptions.push_back(&native);
+        }
+        controls.emplace(row.name, std::move(control));
+    }
+}
+
+// Drawn as a static control draws itself: its background filled, then its text from the top,
+// broken into lines where it is centred or right-aligned.
+void paintCaptions(Form::Native &form)
+{
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(form.window, &paint);
+    for (const Control::Native *caption : form.paintedCaptions) {
+        const ControlRow &row = *caption->row;
+        const PixelRect at
+                = twipsRectToPixels(row.left, row.top, row.width, row.height, form.twipsPerPixel);
+        RECT rect { at.left, at.top, at.left + at.width, at.top + at.height };
+        if (!RectVisible(dc, &rect))
+            continue;
+        const HFONT font = controlFont(form, row);
+        const Selection selected(dc, font ? HGDIOBJ(font) : GetStockObject(SYSTEM_FONT));
+        FillRect(dc, &rect, applyColours(*caption, dc, true));
+        const UINT format = row.alignment == Alignment::Centre ? DT_CENTER | DT_WORDBREAK
+                : row.alignment == Alignment::Right            ? DT_RIGHT | DT_WORDBREAK
+                                                               : DT_LEFT;
+        DrawTextW(dc, toWide(row.text ? row.text : "").c_str(), -1, &rect,
+                  format | DT_EXPANDTABS | DT_NOPREFIX);
+    }
+    EndPaint(form.window, &paint);
 }
 
 // A flat face in the button's colour inside the classic two-pixel bevel, raised or, while
@@ -160,22 +265,8 @@ LRESULT colourControl(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
     const auto found = form.byWindow.find(reinterpret_cast<HWND>(lParam));
     if (found == form.byWindow.end())
         return DefWindowProcW(form.window, message, wParam, lParam);
-    const HDC dc = reinterpret_cast<HDC>(wParam);
-    const Control::Native &native = *found->second;
-    SetTextColor(dc,
-                 native.foreColour != CLR_INVALID ? native.foreColour
-                                                  : GetSysColor(COLOR_WINDOWTEXT));
-    if (native.backBrush) {
-        SetBkColor(dc, native.backColour);
-        return reinterpret_cast<LRESULT>(native.backBrush.get());
-    }
-    // Captions lie on the window's button-face background, text boxes keep the system's.
-    if (message == WM_CTLCOLORSTATIC) {
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(applyColours(*found->second, reinterpret_cast<HDC>(wParam),
+                                                  message == WM_CTLCOLORSTATIC));
 }
 
 void addToolTip(Form::Native &form, HWND control, const char *text)

@@ -1,10 +1,14 @@
-// The form's controls as child windows: their making, colours, tool tips and text.
+// The form's controls: their making, colours, tool tips and text.
 #pragma once
 
 #include "platform/win32/Native.h"
 
-std::unique_ptr<Control> createControl(Form::Native &form, const ControlRow &row, UINT id,
-                                       HFONT font);
+// The rows' controls, each by its name, with identifiers from firstId in the rows' order.
+void createControls(Form::Native &form, std::span<const ControlRow> rows, UINT firstId,
+                    std::map<std::string, std::unique_ptr<Control>, std::less<>> &controls);
+// The captions without a window, for the form's WM_PAINT; a caption gets a window of its own
+// when it comes to name a box.
+void paintCaptions(Form::Native &form);
 void drawPictureButton(const Control::Native &button, const DRAWITEMSTRUCT &item);
 // The answer to WM_CTLCOLORSTATIC or WM_CTLCOLOREDIT: the control's colours, or the system's
 // for the kind of control.

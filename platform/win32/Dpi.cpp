@@ -79,5 +79,7 @@ void changeDpi(Form::Native &form, int dpi, const RECT &suggested)
             else
                 SendMessageW(window, WM_SETFONT, WPARAM(controlFont(form, row)), TRUE);
         }
+        // The captions the form draws, in their new places and fonts.
+        InvalidateRect(form.window, nullptr, TRUE);
     });
 }

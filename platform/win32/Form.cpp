@@ -74,6 +74,9 @@ LRESULT handleMessage(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
         return colourControl(form, message, wParam, lParam);
+    case WM_PAINT:
+        paintCaptions(form);
+        return 0;
     case WM_DPICHANGED:
         changeDpi(form, HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
@@ -192,21 +195,8 @@ void Form::load(const FormDescription &description)
     SendMessageW(form.window, WM_SETICON, ICON_BIG, LPARAM(loadIcon(icon, 48)));
     SendMessageW(form.window, WM_SETICON, ICON_SMALL, LPARAM(loadIcon(icon, 16)));
 
-    UINT id = FirstControlId;
-    for (const ControlRow &row : description.controls) {
-        runControlCreationHook(row);
-        std::unique_ptr<Control> control = row.kind == ControlKind::PictureBox
-                ? createPictureBox(form, row, id)
-                : createControl(form, row, id, controlFont(form, row));
-        Control::Native &native = control->native();
-        native.row = &row;
-        // A later control lies above an earlier one it overlaps, as on the other platforms; its
-        // clipping style keeps the earlier one from painting over it, whichever repaints last.
-        SetWindowPos(native.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        form.byWindow[native.window] = &native;
-        form.byId[id++] = &native;
-        controls_.emplace(row.name, std::move(control));
-    }
+    createControls(form, description.controls, FirstControlId, controls_);
+    const UINT id = FirstControlId + UINT(description.controls.size());
     // A menu bar that cannot be made is not fatal: the toolbar has every command of it.
     if (!description.menus.empty())
         if (const HMENU bar = createMenuBar(form, description.menus, id, controls_))

@@ -21,7 +21,7 @@ struct Control::Native
 {
     Form::Native *form = nullptr;
     const ControlRow *row = nullptr; // placed and lettered from it again at another dpi
-    HWND window = nullptr; // none for a menu item
+    HWND window = nullptr; // none for a menu item or a caption the form draws
     UINT id = 0; // the command identifier of a button or menu item
     Handler click;
     // Where the control shows no text of its own, its window text names it for screen readers.
@@ -47,6 +47,7 @@ struct Form::Native
     HWND lastFocus = nullptr; // given back when the window is activated again
     std::map<HWND, Control::Native *> byWindow;
     std::map<UINT, Control::Native *> byId;
+    std::vector<const Control::Native *> paintedCaptions; // those without a window
     std::map<const void *, GdiObject<HFONT>> fonts; // by font row
     HWND toolTips = nullptr;
     DropHandler dropHandler;
