@@ -1,11 +1,10 @@
-// The program's run-time on Windows: common controls, COM for the dialogs and pictures, the
-// screen's real dpi, the libraries loaded on demand, and the message loop.
+// The program's run-time on Windows: COM for the dialogs and pictures, the screen's real dpi,
+// the libraries loaded on demand, and the message loop.
 #include "platform/Application.h"
 
 #include "platform/win32/Application.h"
 #include "platform/win32/Focus.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <string>
@@ -51,9 +50,6 @@ Application::Application(int, char *[]) : native_(std::make_unique<Native>())
     // the window as a bitmap. The manifest asks for awareness per monitor; where the system
     // reads no manifest setting, this asks for it system-wide.
     SetProcessDPIAware();
-    const INITCOMMONCONTROLSEX controls { sizeof controls,
-                                          ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES };
-    InitCommonControlsEx(&controls);
 }
 
 Application::~Application()

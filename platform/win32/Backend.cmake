@@ -25,7 +25,7 @@ target_sources(gui PRIVATE
 )
 # The shell's, COM's and the dialogs' libraries are not linked: systemFunction loads them at
 # first use, so that the start does not wait for them.
-target_link_libraries(gui PUBLIC gdi32 user32 comctl32 uuid)
+target_link_libraries(gui PUBLIC gdi32 user32 uuid)
 
 # The version for the resource script.
 file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/win32/Version.h CONTENT [[

@@ -272,6 +272,12 @@ LRESULT colourControl(Form::Native &form, UINT message, WPARAM wParam, LPARAM lP
 void addToolTip(Form::Native &form, HWND control, const char *text)
 {
     if (!form.toolTips) {
+        // The common controls' library is loaded for its tool tips alone, once the window shows.
+        static const auto initialise = systemFunction<decltype(InitCommonControlsEx)>(
+                L"comctl32.dll", "InitCommonControlsEx");
+        const INITCOMMONCONTROLSEX classes { sizeof classes, ICC_WIN95_CLASSES };
+        if (!initialise || !initialise(&classes))
+            return;
         form.toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.window,

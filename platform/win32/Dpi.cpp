@@ -47,6 +47,8 @@ void fitClientArea(Form::Native &form)
             = twipsRectToPixels(0, 0, description.width, description.height, form.twipsPerPixel);
     RECT now {};
     GetClientRect(form.window, &now);
+    if (now.right == client.width && now.bottom == client.height)
+        return;
     RECT window {};
     GetWindowRect(form.window, &window);
     SetWindowPos(form.window, nullptr, 0, 0, window.right - window.left + client.width - now.right,

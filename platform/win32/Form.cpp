@@ -138,8 +138,9 @@ void registerFormClass(const std::wstring &iconName)
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = formProcedure;
     windowClass.hInstance = instance();
-    windowClass.hIcon = loadIcon(iconName, GetSystemMetrics(SM_CXICON));
-    windowClass.hIconSm = loadIcon(iconName, GetSystemMetrics(SM_CXSMICON));
+    // Desktops that show a large icon (task switchers, docks) get the icon's largest picture.
+    windowClass.hIcon = loadIcon(iconName, 48);
+    windowClass.hIconSm = loadIcon(iconName, 16);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = FormClass;
@@ -191,9 +192,6 @@ void Form::load(const FormDescription &description)
     // A window that opens on a monitor of another scale than the system's is laid out at that
     // monitor's dpi; its size is set once its controls are made.
     setDpi(form, windowDpi(form.window));
-    // Desktops that show a large icon (task switchers, docks) get the icon's largest picture.
-    SendMessageW(form.window, WM_SETICON, ICON_BIG, LPARAM(loadIcon(icon, 48)));
-    SendMessageW(form.window, WM_SETICON, ICON_SMALL, LPARAM(loadIcon(icon, 16)));
 
     createControls(form, description.controls, FirstControlId, controls_);
     const UINT id = FirstControlId + UINT(description.controls.size());

@@ -237,6 +237,14 @@ void PictureSurface::paint()
     if (!dc)
         return;
     const SIZE inner = innerSize();
+    const RECT &area = paint.rcPaint;
+    // With nothing drawn above the picture, it goes straight to the screen.
+    if (image_ && screenLines_.empty() && elements_.empty()) {
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               image_->dc(), area.left, area.top, SRCCOPY);
+        EndPaint(window_, &paint);
+        return;
+    }
     const MemoryDc buffer(CreateCompatibleDC(dc));
     const GdiObject<HBITMAP> bitmap(
             CreateCompatibleBitmap(dc, std::max(1L, inner.cx), std::max(1L, inner.cy)));
@@ -250,7 +258,6 @@ void PictureSurface::paint()
             drawSegment(buffer.get(), line);
         for (const PixelLine &line : elements_)
             drawSegment(buffer.get(), line);
-        const RECT &area = paint.rcPaint;
         BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
                buffer.get(), area.left, area.top, SRCCOPY);
     }
