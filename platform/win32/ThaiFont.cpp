@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 
 namespace {
@@ -81,7 +82,13 @@ ThaiFace chooseFace(const FontRow &row)
 
 HFONT createThaiFont(const FontRow &row, int dpi)
 {
-    const ThaiFace choice = chooseFace(row);
+    // Rows that share their faces share the choice, made once for the run: asking the font
+    // system is a good part of the window's start.
+    static std::map<const FontFace *, ThaiFace> chosen;
+    auto found = chosen.find(row.faces.data());
+    if (found == chosen.end())
+        found = chosen.emplace(row.faces.data(), chooseFace(row)).first;
+    const ThaiFace &choice = found->second;
     // Fractional point sizes become the nearest whole pixel height, halves going up.
     const int height = -int(std::floor(choice.pointSize * dpi / 72 + 0.5));
     return CreateFontW(height, 0, 0, 0, row.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
