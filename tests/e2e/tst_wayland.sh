@@ -178,6 +178,7 @@ at_scale() {
 moves() {
     local shot="$E2E_TMP/shot.png"
     WL_OUTPUT=HEADLESS-1
+    wl_second_output
     wl_msg focus output HEADLESS-1 >/dev/null
     wl_set_scale "$1"
     wl_start_app "$binary"

@@ -52,6 +52,7 @@ output HEADLESS-1 mode ${WL_MODE[0]}x${WL_MODE[1]} scale 1
 default_border none
 default_floating_border none
 input type:keyboard repeat_rate 0
+input type:pointer map_to_output HEADLESS-1
 for_window [app_id="$WL_APP_ID"] floating enable, move position 0 0
 EOF
     chmod 0644 "$E2E_TMP/sway.conf"
@@ -85,15 +86,20 @@ wl_set_scale() {
     WL_SCALE=$1
 }
 
+# wl_second_output: makes the second output, HEADLESS-2, when missing. It must exist before the
+# viewer starts: a window moved to an output whose announcement its program has not read yet (a
+# slow program, a sanitized build on a busy machine) takes the output's scale without Qt 6.4
+# drawing it again, and shows its old picture scaled, or nothing, from then on.
+wl_second_output() {
+    wl_msg -t get_outputs | jq -e '.[] | select(.name == "HEADLESS-2")' >/dev/null \
+        || wl_msg create_output >/dev/null || e2e_fail "cannot make a second output"
+}
+
 # wl_move_to_other_output SCALE: the main window to the other of two outputs, at that scale, at
-# its top-left corner; the second output is made the first time, right of the first.
+# its top-left corner; the second output, made by wl_second_output, is put right of the first.
 wl_move_to_other_output() {
     local to=HEADLESS-1
-    if [ "$WL_OUTPUT" = HEADLESS-1 ]; then
-        to=HEADLESS-2
-        wl_msg -t get_outputs | jq -e '.[] | select(.name == "HEADLESS-2")' >/dev/null \
-            || wl_msg create_output >/dev/null || e2e_fail "cannot make a second output"
-    fi
+    [ "$WL_OUTPUT" = HEADLESS-2 ] || to=HEADLESS-2
     wl_msg output "$to" mode "${WL_MODE[0]}x${WL_MODE[1]}" pos "${WL_MODE[0]}" 0 scale "$1" \
         >/dev/null
     [ "$to" = HEADLESS-2 ] || wl_msg output HEADLESS-1 pos 0 0 >/dev/null
