@@ -189,6 +189,13 @@ moves() {
     for to in "$@"; do
         wl_move_to_other_output "$to"
         wl_settle "$shot" "$shot"
+        # A slow program shows its old picture scaled for a while before it draws at the new
+        # scale, which can hold still long enough to pass for settled: the exact chart is
+        # awaited, and the last picture checked.
+        local deadline=$((SECONDS + 20))
+        until (chart_exact "$shot") 2>/dev/null || [ $SECONDS -ge $deadline ]; do
+            wl_settle "$shot"
+        done
         chart_exact "$shot"
         e2e_log "moved to $WL_OUTPUT at scale $to: the grid and the trace exact"
     done
