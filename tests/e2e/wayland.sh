@@ -229,8 +229,9 @@ wl_menu() {
     wl_keys "$1"
 }
 
-# wl_point X Y: the pointer to device pixel X, Y of the output; returns once the compositor has
-# passed the move on, so that keys sent afterwards reach the viewer after it.
+# wl_point X Y: the pointer to device pixel X, Y of HEADLESS-1, the one output it is kept on;
+# returns once the compositor has passed the move on, so that keys sent afterwards reach the
+# viewer after it.
 wl_point() {
     local reply=""
     echo "$1 $2" >&"${WL_POINTER[1]}"
