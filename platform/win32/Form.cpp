@@ -150,19 +150,23 @@ void registerFormClass(const std::wstring &iconName)
     registered = true;
 }
 
-// The description places the client area; the frame and the menu bar go around it.
-void createWindow(Form::Native &form, const FormDescription &description)
+// The description places the client area; the frame and the menu bar, if any, go around it.
+void createWindow(Form::Native &form, const FormDescription &description, HMENU bar)
 {
     const PixelRect client = twipsRectToPixels(description.left, description.top, description.width,
                                                description.height, form.twipsPerPixel);
     RECT outer { client.left, client.top, client.left + client.width, client.top + client.height };
-    AdjustWindowRectEx(&outer, FormStyle, !description.menus.empty(), 0);
+    AdjustWindowRectEx(&outer, FormStyle, bar != nullptr, 0);
     const std::wstring caption = toWide(description.caption);
     // It takes files dropped from a file manager.
     if (!CreateWindowExW(WS_EX_ACCEPTFILES, FormClass, caption.c_str(), FormStyle, outer.left,
                          outer.top, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                         nullptr, instance(), &form))
-        throw Error(ErrorKind::Drawing, "cannot make the window: " + systemMessage(GetLastError()));
+                         bar, instance(), &form)) {
+        const DWORD error = GetLastError();
+        if (bar)
+            DestroyMenu(bar);
+        throw Error(ErrorKind::Drawing, "cannot make the window: " + systemMessage(error));
+    }
 }
 
 } // namespace
@@ -188,19 +192,19 @@ void Form::load(const FormDescription &description)
     registerFormClass(icon);
     form.description = &description;
     setDpi(form, screenDpi());
-    createWindow(form, description);
+    // A menu bar that cannot be made is not fatal: the toolbar has every command of it.
+    const UINT menuId = FirstControlId + UINT(description.controls.size());
+    createWindow(form, description,
+                 description.menus.empty()
+                         ? nullptr
+                         : createMenuBar(form, description.menus, menuId, controls_));
     // A window that opens on a monitor of another scale than the system's is laid out at that
     // monitor's dpi; its size is set once its controls are made.
     setDpi(form, windowDpi(form.window));
 
     createControls(form, description.controls, FirstControlId, controls_);
-    const UINT id = FirstControlId + UINT(description.controls.size());
-    // A menu bar that cannot be made is not fatal: the toolbar has every command of it.
-    if (!description.menus.empty())
-        if (const HMENU bar = createMenuBar(form, description.menus, id, controls_))
-            SetMenu(form.window, bar);
-    // The menu bar is set after the window is made, which can wrap or change its height: the
-    // client area is given its size again.
+    // That dpi, or a menu bar wrapped in two lines, changes the client area: it is given its
+    // size again.
     fitClientArea(form);
     for (const char *name : description.focusOrder)
         form.focusOrder.push_back(controlNamed(name).native().window);
