@@ -20,7 +20,6 @@ public:
     // On: lines go into the persistent image, which survives covering, minimising and
     // repainting. Off (the start): lines go to the screen only and are lost when the box is
     // next hidden (a minimised window included) or cleared.
-    bool AutoRedraw() const;
     void setAutoRedraw(bool on);
 
     // A solid one-pixel line in `colour` (red in the low byte, the top byte ignored), opaque

@@ -86,6 +86,7 @@ TEST_CASE("layers: what Cls, hiding and the fold keep")
     CHECK(model.takeFolded(15).empty());
 
     model.cls();
+    CHECK(model.autoRedraw);
     CHECK(!model.hasPersistent());
     CHECK(!model.hasFolded());
     CHECK(model.elementLines(15).size() == 1);

@@ -60,8 +60,6 @@ PictureBoxWidget *qt(const PictureBox *box)
     return static_cast<PictureBoxWidget *>(box->native().object);
 }
 
-bool PictureBox::AutoRedraw() const { return qt(this)->AutoRedraw(); }
-
 void PictureBox::setAutoRedraw(bool on) { qt(this)->setAutoRedraw(on); }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)

@@ -159,15 +159,6 @@ void PictureBoxWidget::Cls()
     update();
 }
 
-QImage PictureBoxWidget::image() const
-{
-    if (!persistent_.isNull())
-        return persistent_;
-    QImage blank(innerPixels().size(), QImage::Format_RGB32);
-    blank.fill(background_);
-    return blank;
-}
-
 void PictureBoxWidget::setBackColor(const QColor &colour)
 {
     background_ = colour;

@@ -24,15 +24,10 @@ class PictureBoxWidget : public QFrame
 public:
     explicit PictureBoxWidget(QWidget *parent = nullptr);
 
-    bool AutoRedraw() const { return model_.autoRedraw; }
     void setAutoRedraw(bool on) { model_.autoRedraw = on; }
     void Line(float x1, float y1, float x2, float y2, uint32_t colour);
     void Cls();
     void setLineElements(std::vector<LineElement> elements);
-
-    // What was drawn while AutoRedraw was on, on the background, in device pixels; lines drawn
-    // with it off never enter it.
-    QImage image() const;
 
     void setBackColor(const QColor &colour);
 

@@ -318,8 +318,6 @@ LRESULT PictureSurface::handle(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-bool PictureBox::AutoRedraw() const { return native().surface->model.autoRedraw; }
-
 void PictureBox::setAutoRedraw(bool on) { native().surface->model.autoRedraw = on; }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, uint32_t colour)
