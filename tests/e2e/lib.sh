@@ -294,11 +294,21 @@ e2e_open_file() {
     local path dialog
     path=$(e2e_dialog_name "$1")
     dialog=$(e2e_show_open_dialog)
-    e2e_type_into "$dialog" "$path"
-    # A slow program can show the name field's completion list just as Return comes, and the list
-    # takes it; a dialog that takes a Return hides at once, so one still shown is given another.
-    local presses
-    for presses in 1 2 3; do
+    # A slow program shows the name field's completion list while the name is still coming.
+    # Qt's list can take the Return, and keys that reach it as it closes are lost: the dialog
+    # then opens the folder typed so far, empties the field and stays. So where the dialog is
+    # still shown, whatever it says is closed and the whole name goes into the field again.
+    local attempt window
+    for attempt in 1 2 3; do
+        if [ "$attempt" != 1 ]; then
+            [[ "$(xwininfo -id "$dialog" 2>/dev/null)" == *IsViewable* ]] || return 0
+            e2e_log "the open-file dialog is still shown; typing the name again" >&2
+            for window in $(e2e_other_windows); do
+                [ "$window" = "$dialog" ] || e2e_key_into "$window" Return
+            done
+            e2e_key_into "$dialog" Home shift+End
+        fi
+        e2e_type_into "$dialog" "$path"
         e2e_key_into "$dialog" Return
         e2e_wait_for_no_window "$dialog" 10 && return 0
     done
@@ -370,10 +380,22 @@ e2e_message_text() {
     fi
 }
 
-# e2e_dismiss_message ID: presses Return on a message box and waits for it to close.
+# e2e_dismiss_message ID: presses Return on a message box and waits for it to close, and for the
+# window beneath to paint where it lay: until then the screen keeps the box's pixels there, and a
+# busy program's chart would show the box's red icon. Callers have read the box's text, so it is
+# drawn by then.
 e2e_dismiss_message() {
+    local x y w h shown="$E2E_TMP/box.png" now="$E2E_TMP/box-now.png" deadline
+    read -r x y w h < <(e2e_geometry "$1")
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shown"
     e2e_key_into "$1" Return
     e2e_wait_for_no_window "$1" 10 || e2e_fail "the message box did not close"
+    deadline=$((SECONDS + 10))
+    while import -window root -crop "${w}x${h}+${x}+${y}" +repage "$now" \
+        && compare -metric AE "$shown" "$now" null: 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "the window beneath the message box did not paint"
+        sleep 0.1
+    done
 }
 
 # e2e_wait_for_change PICTURE [REGION [SECONDS]]: waits until the client area on the screen, or
