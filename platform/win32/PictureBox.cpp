@@ -245,6 +245,17 @@ void PictureSurface::paint()
         EndPaint(window_, &paint);
         return;
     }
+    // Without a picture or a trace, there is only the background and the line elements: they
+    // go straight to the screen too, which spares the window's first showing a bitmap of its
+    // size.
+    if (!image_ && screenLines_.empty()) {
+        const GdiObject<HBRUSH> brush(CreateSolidBrush(background_));
+        FillRect(dc, &area, brush.get());
+        for (const PixelLine &line : elements_)
+            drawSegment(dc, line);
+        EndPaint(window_, &paint);
+        return;
+    }
     const MemoryDc buffer(CreateCompatibleDC(dc));
     const GdiObject<HBITMAP> bitmap(
             CreateCompatibleBitmap(dc, std::max(1L, inner.cx), std::max(1L, inner.cy)));

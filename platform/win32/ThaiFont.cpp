@@ -32,9 +32,11 @@ std::vector<std::wstring> thaiFamilies(HDC screen, const std::wstring &name)
     return families;
 }
 
-// Whether a family asked for is the one drawn, rather than a stand-in the font system
-// enumerates under its name (Wine's replacements are), at the size meant for the original.
-bool isItself(HDC screen, const std::wstring &family)
+// Whether a family is installed, writes Thai and is the one drawn, rather than a stand-in the
+// font system draws under its name (Wine's replacements are), at the size meant for the
+// original. Asked of the font made for the name, which costs the window's start far less than
+// listing the families of that name.
+bool isUsable(HDC screen, const std::wstring &family)
 {
     const GdiObject<HFONT> font(CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                             THAI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -42,13 +44,14 @@ bool isItself(HDC screen, const std::wstring &family)
     if (!font)
         return false;
     const Selection selected(screen, font.get());
+    if (GetTextCharset(screen) != THAI_CHARSET)
+        return false;
     const UINT size = GetOutlineTextMetricsW(screen, 0, nullptr);
-    if (size == 0)
-        return true; // a bitmap font has no outline names, and is what it says
     std::vector<char> metrics(size);
     auto *outline = reinterpret_cast<OUTLINETEXTMETRICW *>(metrics.data());
-    if (!GetOutlineTextMetricsW(screen, size, outline))
-        return true;
+    // A bitmap font has no outline names: it is itself where it is listed under the name.
+    if (size == 0 || !GetOutlineTextMetricsW(screen, size, outline))
+        return !thaiFamilies(screen, family).empty();
     // The face of a family's regular style starts with the family's name; a stand-in keeps the
     // name asked for as its family but has a face of its own.
     const auto *face = reinterpret_cast<const wchar_t *>(
@@ -61,11 +64,7 @@ ThaiFace chooseFace(const FontRow &row)
     const WindowDc screen(nullptr);
     return chooseThaiFace(
             row.faces,
-            [&](const std::string &name) {
-                const std::wstring family = toWide(name);
-                return !thaiFamilies(screen.get(), family).empty()
-                        && isItself(screen.get(), family);
-            },
+            [&](const std::string &name) { return isUsable(screen.get(), toWide(name)); },
             [&] {
                 std::vector<std::wstring> installed = thaiFamilies(screen.get(), L"");
                 std::sort(installed.begin(), installed.end(), [](const auto &a, const auto &b) {
