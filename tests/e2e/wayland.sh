@@ -253,13 +253,14 @@ wl_point_client() {
 # wl_open PATH: File > Open, the path typed into the dialog, Return; waits for the dialog to go.
 # A slow program can draw itself again just as the menu is asked for (a window that learns its
 # scale late does), and the access key then goes before the menu: where no dialog comes, Escape
-# closes whatever menu is open and the menu is asked for again.
+# closes whatever menu is open, again the menu bar's own key navigation, which would take the
+# focus keys later, and the menu is asked for again.
 wl_open() {
     local dialog="" attempt
     for attempt in 1 2 3; do
         if [ "$attempt" != 1 ]; then
             e2e_log "no open-file dialog; asking the menu again" >&2
-            wl_keys -k Escape
+            wl_keys -k Escape -k Escape
         fi
         wl_menu o
         dialog=$(wl_until wl_windows '.focused and .id != $main') && break
