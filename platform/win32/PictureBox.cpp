@@ -249,8 +249,7 @@ void PictureSurface::paint()
     // go straight to the screen too, which spares the window's first showing a bitmap of its
     // size.
     if (!image_ && screenLines_.empty()) {
-        const GdiObject<HBRUSH> brush(CreateSolidBrush(background_));
-        FillRect(dc, &area, brush.get());
+        fill(dc, inner, background_);
         for (const PixelLine &line : elements_)
             drawSegment(dc, line);
         EndPaint(window_, &paint);

@@ -251,10 +251,9 @@ wl_point_client() {
 }
 
 # wl_open PATH: File > Open, the path typed into the dialog, Return; waits for the dialog to go.
-# A slow program can draw itself again just as the menu is asked for (a window that learns its
-# scale late does), and the access key then goes before the menu: where no dialog comes, Escape
-# closes whatever menu is open, again the menu bar's own key navigation, which would take the
-# focus keys later, and the menu is asked for again.
+# A window that learns its scale late redraws as the menu is asked for, and the access key can go
+# before the menu. Where no dialog comes, two Escapes close any menu and the menu bar's key
+# navigation (which would take later Tabs), and the menu is asked for again.
 wl_open() {
     local dialog="" attempt
     for attempt in 1 2 3; do
